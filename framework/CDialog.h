@@ -1,0 +1,37 @@
+#pragma once
+// Dialog from a template resource of this binary, modal (DoModal runs the framework's own
+// loop so every message passes the application's PreTranslateMessage chain) or modeless.
+#include "framework/CWnd.h"
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+
+    UINT GetTemplateId() const { return m_templateId; }
+
+    virtual INT_PTR DoModal();
+    // Modeless: creates the dialog (as a child when the template says so) and returns.
+    BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    virtual void EndDialog(INT_PTR result);
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Returns TRUE to let the system set the focus to the first control.
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+
+    CWnd* m_pParentWnd;
+
+private:
+    UINT m_templateId;
+    bool m_inModalLoop = false;
+    INT_PTR m_modalResult = -1;
+
+    HWND CreateFromTemplate(HWND parent);
+    void RunModalLoop();
+    static INT_PTR CALLBACK DialogProcThunk(HWND, UINT, WPARAM, LPARAM);
+};

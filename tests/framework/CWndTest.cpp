@@ -1,0 +1,147 @@
+#include "framework/CWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const wchar_t* TestClass() {
+    static const wchar_t* name = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"FrameworkTestWindow";
+        RegisterClassW(&wc);
+        return L"FrameworkTestWindow";
+    }();
+    return name;
+}
+
+class RecordingWnd : public CWnd {
+public:
+    std::vector<UINT> messages;
+    int postNcDestroyCalls = 0;
+    HWND handleAtPostNcDestroy = reinterpret_cast<HWND>(1);
+
+    bool Saw(UINT message) const {
+        return std::find(messages.begin(), messages.end(), message) != messages.end();
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        messages.push_back(message);
+        if (message == WM_APP + 1)
+            return 1234;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    void PostNcDestroy() override {
+        ++postNcDestroyCalls;
+        handleAtPostNcDestroy = m_hWnd;
+    }
+};
+
+TEST(CWnd, CreatedWindowIsBoundFromItsFirstMessagesUntilDestroyed) {
+    RecordingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, TestClass(), L"t", WS_POPUP, RECT{0, 0, 50, 50}, HWND_MESSAGE, 0));
+    HWND hwnd = wnd.m_hWnd;
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hwnd), &wnd);
+    EXPECT_TRUE(wnd.Saw(WM_NCCREATE));
+    EXPECT_TRUE(wnd.Saw(WM_CREATE));
+    EXPECT_EQ(wnd.SendMessage(WM_APP + 1), 1234);
+
+    EXPECT_TRUE(wnd.DestroyWindow());
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hwnd), nullptr);
+    EXPECT_EQ(wnd.postNcDestroyCalls, 1);
+    EXPECT_EQ(wnd.handleAtPostNcDestroy, nullptr);
+    EXPECT_TRUE(wnd.Saw(WM_NCDESTROY));
+}
+
+TEST(CWnd, DestructorDestroysItsWindow) {
+    HWND hwnd;
+    {
+        RecordingWnd wnd;
+        ASSERT_TRUE(
+            wnd.CreateEx(0, TestClass(), L"t", WS_POPUP, RECT{0, 0, 5, 5}, HWND_MESSAGE, 0));
+        hwnd = wnd.m_hWnd;
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(CWnd::FromHandlePermanent(hwnd), nullptr);
+}
+
+TEST(CWnd, SubclassRoutesThroughWindowProcAndKeepsOriginalBehaviour) {
+    HWND edit = CreateWindowExW(0, L"EDIT", L"before", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit, nullptr);
+    LONG_PTR original = GetWindowLongPtrW(edit, GWLP_WNDPROC);
+
+    RecordingWnd wnd;
+    ASSERT_TRUE(wnd.SubclassWindow(edit));
+    EXPECT_FALSE(RecordingWnd().SubclassWindow(edit)); // one object per window
+    EXPECT_EQ(wnd.SendMessage(WM_APP + 1), 1234);
+    SetWindowTextW(edit, L"after");
+    EXPECT_TRUE(wnd.Saw(WM_SETTEXT));
+    wchar_t text[16] = {};
+    GetWindowTextW(edit, text, 16); // handled by the edit control's own procedure
+    EXPECT_STREQ(text, L"after");
+
+    EXPECT_EQ(wnd.UnsubclassWindow(), edit);
+    EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), original);
+    EXPECT_EQ(CWnd::FromHandlePermanent(edit), nullptr);
+    size_t seen = wnd.messages.size();
+    SendMessageW(edit, WM_APP + 1, 0, 0);
+    EXPECT_EQ(wnd.messages.size(), seen);
+    DestroyWindow(edit);
+}
+
+TEST(CWnd, AttachDetachBindWithoutTakingOwnership) {
+    HWND hwnd = CreateWindowExW(0, TestClass(), L"", WS_POPUP, 0, 0, 5, 5, HWND_MESSAGE, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    CWnd a;
+    CWnd b;
+    EXPECT_TRUE(a.Attach(hwnd));
+    EXPECT_FALSE(b.Attach(hwnd));
+    EXPECT_EQ(CWnd::FromHandlePermanent(hwnd), &a);
+    EXPECT_EQ(a.Detach(), hwnd);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hwnd), nullptr);
+    EXPECT_TRUE(IsWindow(hwnd));
+    DestroyWindow(hwnd);
+}
+
+class ConsumingWnd : public RecordingWnd {
+public:
+    UINT consumes = 0;
+    int offered = 0;
+    BOOL PreTranslateMessage(MSG* msg) override {
+        ++offered;
+        return msg->message == consumes;
+    }
+};
+
+TEST(CWnd, PreTranslateWalksFromTargetToParentsAndStopsAtConsumer) {
+    ConsumingWnd parent;
+    ConsumingWnd child;
+    ASSERT_TRUE(parent.CreateEx(0, TestClass(), L"", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0));
+    ASSERT_TRUE(child.CreateEx(0, TestClass(), L"", WS_CHILD, RECT{0, 0, 5, 5}, parent, 1));
+    parent.consumes = WM_APP + 2;
+    child.consumes = WM_APP + 3;
+
+    MSG msg = {child.m_hWnd, WM_APP + 2};
+    EXPECT_TRUE(CWnd::WalkPreTranslateTree(nullptr, &msg));
+    EXPECT_EQ(child.offered, 1);
+    EXPECT_EQ(parent.offered, 1);
+
+    msg.message = WM_APP + 3;
+    EXPECT_TRUE(CWnd::WalkPreTranslateTree(nullptr, &msg));
+    EXPECT_EQ(parent.offered, 1);
+
+    msg.message = WM_APP + 2;
+    EXPECT_FALSE(CWnd::WalkPreTranslateTree(child.m_hWnd, &msg)); // stops at the child
+    EXPECT_EQ(parent.offered, 1);
+}
+
+} // namespace
