@@ -85,6 +85,19 @@ void CDialog::EndDialog(INT_PTR result) {
     }
 }
 
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    if (!m_hWnd)
+        return FALSE;
+    CDataExchange exchange(this, saveAndValidate != FALSE);
+    DoDataExchange(&exchange);
+    return exchange.m_bFailed ? FALSE : TRUE;
+}
+
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
     bool keyboard = msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST;
     bool mouse = msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST;

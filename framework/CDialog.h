@@ -1,6 +1,7 @@
 #pragma once
 // Dialog from a template resource of this binary, modal (DoModal runs the framework's own
 // loop so every message passes the application's PreTranslateMessage chain) or modeless.
+#include "framework/CDataExchange.h"
 #include "framework/CWnd.h"
 
 class CDialog : public CWnd {
@@ -16,11 +17,16 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
+    // FALSE: members into controls; TRUE: controls into members. FALSE when an exchange
+    // failed (the members it could read are updated).
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Returns TRUE to let the system set the focus to the first control.
-    virtual BOOL OnInitDialog() { return TRUE; }
+    // Fills the controls (UpdateData(FALSE)); TRUE lets the system focus the first control.
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange*) {}
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 

@@ -73,13 +73,13 @@ TEST(CDialog, CloseRequestEndsWithCancelAndCancelButtonToo) {
         {"Cancel button",
          [](TestDialog& d) {
              d.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(d.GetDlgItemHwnd(IDCANCEL)));
+                           reinterpret_cast<LPARAM>(d.GetDlgItem(IDCANCEL)->m_hWnd));
          },
          IDCANCEL},
         {"OK button",
          [](TestDialog& d) {
              d.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(d.GetDlgItemHwnd(IDOK)));
+                           reinterpret_cast<LPARAM>(d.GetDlgItem(IDOK)->m_hWnd));
          },
          IDOK},
     };
@@ -127,7 +127,7 @@ TEST(CDialog, ModelessChildFromTemplate) {
     EXPECT_EQ(child.initCalls, 1);
     EXPECT_EQ(GetParent(child.m_hWnd), parent);
     EXPECT_TRUE(GetWindowLongW(child.m_hWnd, GWL_STYLE) & WS_CHILD);
-    EXPECT_NE(child.GetDlgItemHwnd(1001), nullptr);
+    EXPECT_NE(child.GetDlgItem(1001)->m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(child.m_hWnd), &child);
 
     HWND childHwnd = child.m_hWnd;
@@ -142,6 +142,51 @@ TEST(CDialog, MissingTemplateFailsCleanly) {
     EXPECT_EQ(dialog.DoModal(), -1);
     EXPECT_EQ(dialog.m_hWnd, nullptr);
     EXPECT_FALSE(dialog.Create(9999));
+}
+
+} // namespace
+
+namespace {
+
+constexpr UINT kTabTemplate = 203;
+
+TEST(CDialog, ModelessChildSitsInsideItsParentWhereItIsPlaced) {
+    TestDialog parent(kModalTemplate);
+    ASSERT_TRUE(parent.Create(kModalTemplate));
+    TestDialog child(0);
+    ASSERT_TRUE(child.Create(kTabTemplate, &parent));
+    child.SetWindowPos(nullptr, 26, 34, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT rect = child.GetWindowRect();
+    parent.ScreenToClient(rect);
+    EXPECT_EQ(rect.left, 26);
+    EXPECT_EQ(rect.top, 34);
+    EXPECT_TRUE(IsChild(parent.m_hWnd, child.m_hWnd));
+    parent.DestroyWindow();
+    EXPECT_EQ(child.m_hWnd, nullptr);
+}
+
+// A module's dialog is a child of the host's window; its keyboard handling comes from the
+// application object's pre-translation, which finds the dialog above the focused control.
+TEST(CDialog, ApplicationPreTranslationMovesFocusWithTabInsideAChildDialog) {
+    CWinApp app;
+    TestDialog host(kModalTemplate);
+    ASSERT_TRUE(host.Create(kModalTemplate));
+    TestDialog module(0);
+    ASSERT_TRUE(module.Create(kTabTemplate, &host));
+    host.ShowWindow(SW_SHOW);
+    SetForegroundWindow(host.m_hWnd);
+    HWND first = module.GetDlgItem(1200)->m_hWnd;
+    HWND second = module.GetDlgItem(1201)->m_hWnd;
+    SetFocus(first);
+    ASSERT_EQ(GetFocus(), first);
+
+    MSG tab = {first, WM_KEYDOWN, VK_TAB, 0};
+    EXPECT_TRUE(app.PreTranslateMessage(&tab));
+    EXPECT_EQ(GetFocus(), second);
+
+    MSG other = {second, WM_APP, 0, 0};
+    EXPECT_FALSE(app.PreTranslateMessage(&other)); // not keyboard input: left alone
+    host.DestroyWindow();
 }
 
 } // namespace

@@ -145,3 +145,47 @@ TEST(CWnd, PreTranslateWalksFromTargetToParentsAndStopsAtConsumer) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CWnd, FromHandleWrapsUnboundWindowsWithoutOwningThem) {
+    HWND hwnd = CreateWindowExW(0, TestClass(), L"plain", WS_POPUP, 0, 0, 5, 5, HWND_MESSAGE,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    CWnd* wrapper = CWnd::FromHandle(hwnd);
+    ASSERT_NE(wrapper, nullptr);
+    EXPECT_EQ(wrapper->m_hWnd, hwnd);
+    EXPECT_EQ(CWnd::FromHandle(hwnd), wrapper); // reused while the window lives
+    EXPECT_EQ(CWnd::FromHandlePermanent(hwnd), nullptr);
+    EXPECT_EQ(wrapper->GetWindowText(), L"plain");
+    EXPECT_FALSE(wrapper->DestroyWindow()); // a wrapper never destroys what it does not own
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+
+    RecordingWnd bound;
+    ASSERT_TRUE(bound.SubclassWindow(hwnd));
+    EXPECT_EQ(CWnd::FromHandle(hwnd), &bound);
+    bound.DestroyWindow();
+}
+
+class CreationAwareWnd : public CWnd {
+public:
+    std::vector<bool> creatingAtPreSubclass;
+
+protected:
+    void PreSubclassWindow() override { creatingAtPreSubclass.push_back(CWnd::IsCreatingWindow()); }
+};
+
+TEST(CWnd, PreSubclassWindowKnowsWhetherTheWindowIsBeingCreated) {
+    CreationAwareWnd created;
+    ASSERT_TRUE(created.CreateEx(0, TestClass(), L"", WS_POPUP, RECT{0, 0, 5, 5}, HWND_MESSAGE, 0));
+    EXPECT_EQ(created.creatingAtPreSubclass, std::vector<bool>{true});
+    EXPECT_FALSE(CWnd::IsCreatingWindow());
+
+    HWND existing = CreateWindowExW(0, TestClass(), L"", WS_POPUP, 0, 0, 5, 5, HWND_MESSAGE,
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+    CreationAwareWnd subclassed;
+    ASSERT_TRUE(subclassed.SubclassWindow(existing));
+    EXPECT_EQ(subclassed.creatingAtPreSubclass, std::vector<bool>{false});
+}
+
+} // namespace

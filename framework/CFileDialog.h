@@ -1,0 +1,24 @@
+#pragma once
+// The system's file-open dialog.
+#include <windows.h>
+
+#include <string>
+
+class CWnd;
+
+class CFileDialog {
+public:
+    // filter: pairs of description and pattern, each ended by '|', e.g. L"Programs|*.exe|".
+    CFileDialog(const wchar_t* filter, CWnd* parent,
+                DWORD flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+
+    // IDOK with the chosen path, IDCANCEL when dismissed.
+    INT_PTR DoModal();
+    const std::wstring& GetPathName() const { return m_path; }
+
+private:
+    std::wstring m_filter;
+    CWnd* m_parent;
+    DWORD m_flags;
+    std::wstring m_path;
+};
