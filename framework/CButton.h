@@ -17,4 +17,16 @@ public:
     void SetButtonStyle(UINT style, BOOL redraw = TRUE) const {
         SendMessage(BM_SETSTYLE, style, redraw);
     }
+
+protected:
+    // Owner-drawn controls draw here (the parent's WM_DRAWITEM, reflected).
+    virtual void DrawItem(DRAWITEMSTRUCT*) {}
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        if (message == WM_DRAWITEM) {
+            DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            *result = TRUE;
+            return TRUE;
+        }
+        return CWnd::OnChildNotify(message, wParam, lParam, result);
+    }
 };

@@ -61,4 +61,22 @@ public:
         info->cbSize = sizeof(COMBOBOXINFO);
         return ::GetComboBoxInfo(m_hWnd, info);
     }
+
+protected:
+    // Owner-drawn controls draw and measure here (the parent's messages, reflected).
+    virtual void DrawItem(DRAWITEMSTRUCT*) {}
+    virtual void MeasureItem(MEASUREITEMSTRUCT*) {}
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        switch (message) {
+        case WM_DRAWITEM:
+            DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            *result = TRUE;
+            return TRUE;
+        case WM_MEASUREITEM:
+            MeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+            *result = TRUE;
+            return TRUE;
+        }
+        return CWnd::OnChildNotify(message, wParam, lParam, result);
+    }
 };

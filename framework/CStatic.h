@@ -12,4 +12,16 @@ public:
         return reinterpret_cast<HBITMAP>(
             SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     }
+
+protected:
+    // Owner-drawn controls draw here (the parent's WM_DRAWITEM, reflected).
+    virtual void DrawItem(DRAWITEMSTRUCT*) {}
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        if (message == WM_DRAWITEM) {
+            DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            *result = TRUE;
+            return TRUE;
+        }
+        return CWnd::OnChildNotify(message, wParam, lParam, result);
+    }
 };

@@ -24,17 +24,13 @@ public:
     int clicks = 0;
 
 protected:
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) override {
-        if (message == WM_DRAWITEM) {
-            ++drawItems;
-            *result = TRUE;
-            return TRUE;
-        }
+    void DrawItem(DRAWITEMSTRUCT*) override { ++drawItems; }
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
             ++clicks;
             return consumeClicks;
         }
-        return FALSE;
+        return CButton::OnChildNotify(message, wParam, lParam, result);
     }
 };
 
@@ -43,18 +39,9 @@ public:
     int measured = 0;
 
 protected:
-    BOOL OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) override {
-        if (message == WM_MEASUREITEM) {
-            ++measured;
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 24;
-            *result = TRUE;
-            return TRUE;
-        }
-        if (message == WM_DRAWITEM) {
-            *result = TRUE;
-            return TRUE;
-        }
-        return FALSE;
+    void MeasureItem(MEASUREITEMSTRUCT* item) override {
+        ++measured;
+        item->itemHeight = 24;
     }
 };
 
