@@ -6,6 +6,7 @@
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${1:-$ROOT/build}
+mkdir -p "$BUILD" && BUILD=$(cd "$BUILD" && pwd) # Wine wants absolute paths
 "$ROOT/scripts/setup.sh" "$BUILD"
 "$ROOT/scripts/build.sh" "$BUILD"
 

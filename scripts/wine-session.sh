@@ -7,6 +7,7 @@ set -eu
 
 ACTION=$1
 BUILD=$2
+mkdir -p "$BUILD" && BUILD=$(cd "$BUILD" && pwd)
 SESSION="$BUILD/wine-session"
 export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 

@@ -1,0 +1,118 @@
+#include "module/actions/CCustomActionList.h"
+
+#include "language/CMultiLanguage.h"
+#include "module/profiles/StoreLayout.h"
+#include "module/profiles/UniqueIdentifier.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const wchar_t kListKey[] = L"CustomActions";
+const wchar_t kSlotPrefix[] = L"CustomAction";
+
+std::wstring KindName(std::uint32_t kind) {
+    const wchar_t* key = nullptr;
+    const wchar_t* fallback = L"";
+    switch (kind) {
+    case CCustomAction::kKeypressMacro:
+        key = L"IDC_COMBO_ACTION_TYPE_KEYPRESS_MACRO";
+        fallback = L"Keypress Macro";
+        break;
+    case CCustomAction::kTextMacro:
+        key = L"IDC_COMBO_ACTION_TYPE_TEXT_MACRO";
+        fallback = L"Text Macro";
+        break;
+    case CCustomAction::kLaunchApplication:
+        key = L"IDC_COMBO_ACTION_TYPE_LAUNCH_APPLICATION";
+        fallback = L"Launch App";
+        break;
+    default:
+        return fallback;
+    }
+    const wchar_t* text = CMultiLanguage::GetText(key);
+    return text ? text : fallback;
+}
+
+} // namespace
+
+std::size_t CCustomActionList::FindAction(const std::wstring& nameId) const {
+    auto it = std::find_if(m_actions.begin(), m_actions.end(),
+                           [&](const CCustomAction& action) { return action.m_nameId == nameId; });
+    return it == m_actions.end() ? npos
+                                 : static_cast<std::size_t>(std::distance(m_actions.begin(), it));
+}
+
+CCustomAction* CCustomActionList::Find(const std::wstring& nameId) {
+    auto it = std::find_if(m_actions.begin(), m_actions.end(),
+                           [&](const CCustomAction& action) { return action.m_nameId == nameId; });
+    return it == m_actions.end() ? nullptr : &*it;
+}
+
+CCustomAction* CCustomActionList::At(std::size_t position) {
+    if (position >= m_actions.size())
+        return nullptr;
+    return &*std::next(m_actions.begin(), static_cast<std::ptrdiff_t>(position));
+}
+
+const std::wstring& CCustomActionList::CreateAction(std::uint32_t kind, std::uint32_t tick) {
+    CCustomAction action;
+    action.m_name = KindName(kind) + L"(" + std::to_wstring(m_actions.size()) + L")";
+    action.m_nameId = MakeUniqueIdentifier(
+        L"ID_ACTION_", tick, [this](const std::wstring& id) { return FindAction(id) != npos; });
+    action.m_descriptionId = action.m_nameId + L"_TIP";
+    action.SetKind(kind);
+    return AppendAction(action).m_nameId;
+}
+
+CCustomAction& CCustomActionList::AppendAction(const CCustomAction& action) {
+    m_actions.push_back(action);
+    return m_actions.back();
+}
+
+CCustomAction& CCustomActionList::InsertAction(std::size_t position, const CCustomAction& action) {
+    auto where = std::next(m_actions.begin(),
+                           static_cast<std::ptrdiff_t>(std::min(position, m_actions.size())));
+    return *m_actions.insert(where, action);
+}
+
+void CCustomActionList::RemoveAction(const std::wstring& nameId) {
+    auto it = std::find_if(m_actions.begin(), m_actions.end(),
+                           [&](const CCustomAction& action) { return action.m_nameId == nameId; });
+    if (it != m_actions.end())
+        m_actions.erase(it);
+}
+
+void CCustomActionList::LoadAll(platform::IKeyValueStore* root) {
+    m_actions.clear();
+    auto list = root ? root->OpenKey(kListKey) : nullptr;
+    if (!list)
+        return;
+    for (std::size_t slot : ExistingSlots(*list, kSlotPrefix, list->ReadDword(L"Count"))) {
+        CCustomAction action;
+        if (action.Load(*list, slot))
+            m_actions.push_back(action);
+    }
+}
+
+void CCustomActionList::SaveAll(platform::IKeyValueStore* root) const {
+    auto list = root ? root->CreateKey(kListKey) : nullptr;
+    if (!list)
+        return;
+    list->WriteDword(L"Count", static_cast<std::uint32_t>(m_actions.size()));
+    std::size_t slot = 0;
+    for (const CCustomAction& action : m_actions)
+        action.Save(*list, slot++);
+}
+
+void CCustomActionList::RunAction(const std::wstring& nameId) {
+    // A button without an assignment must not run a stored action that lacks an identifier.
+    if (nameId.empty())
+        return;
+    CCustomAction* action = Find(nameId);
+    if (!action)
+        return;
+    if (IActionContext* context = action->ActiveContext())
+        context->Run();
+}

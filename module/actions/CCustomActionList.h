@@ -1,0 +1,52 @@
+#pragma once
+// The ordered list of all custom actions, stored under "CustomActions" as "Count" and one
+// "CustomAction<index>" key per action. Order is stored order. Look-ups by identifier are
+// exact and take the first match. Actions keep their address while they are in the list.
+#include "module/actions/CCustomAction.h"
+#include "platform/IKeyValueStore.h"
+
+#include <cstdint>
+#include <list>
+#include <string>
+
+class CCustomActionList {
+public:
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+    using iterator = std::list<CCustomAction>::iterator;
+    using const_iterator = std::list<CCustomAction>::const_iterator;
+
+    std::size_t Count() const { return m_actions.size(); }
+    iterator begin() { return m_actions.begin(); }
+    iterator end() { return m_actions.end(); }
+    const_iterator begin() const { return m_actions.begin(); }
+    const_iterator end() const { return m_actions.end(); }
+
+    // Position of the first action with this identifier, or npos.
+    std::size_t FindAction(const std::wstring& nameId) const;
+    CCustomAction* Find(const std::wstring& nameId);
+    // Null when position is past the end.
+    CCustomAction* At(std::size_t position);
+
+    // Appends a new action of this kind named "<kind name>(<count before>)" under a new
+    // unique "ID_ACTION_<tick>"; returns its identifier, valid while the action exists.
+    const std::wstring& CreateAction(std::uint32_t kind, std::uint32_t tick);
+    CCustomAction& AppendAction(const CCustomAction& action);
+    CCustomAction& InsertAction(std::size_t position, const CCustomAction& action);
+    // No effect when the identifier is not in the list.
+    void RemoveAction(const std::wstring& nameId);
+    void Clear() { m_actions.clear(); }
+
+    // Replaces the list by the stored one; a null root (no store) leaves it empty. Actions
+    // without a name are dropped.
+    void LoadAll(platform::IKeyValueStore* root);
+    // Writes the list in order into slots 0..n-1; slots above n stay and are never read.
+    void SaveAll(platform::IKeyValueStore* root) const;
+
+    // Runs the active context of the action; nothing for unknown identifiers and the
+    // buttons' own functions.
+    void RunAction(const std::wstring& nameId);
+
+private:
+    std::list<CCustomAction> m_actions;
+};

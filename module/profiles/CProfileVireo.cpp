@@ -1,0 +1,45 @@
+#include "module/profiles/CProfileVireo.h"
+
+const std::array<const wchar_t*, 5> CProfileVireo::kStandardButtonActions = {
+    L"ACTION_ITEM_LEFT_BUTTON", L"ACTION_ITEM_MIDDLE_BUTTON", L"ACTION_ITEM_RIGHT_BUTTON",
+    L"ACTION_ITEM_BUTTON4", L"ACTION_ITEM_BUTTON5"};
+
+CProfileVireo::CProfileVireo(const std::wstring& id) {
+    m_id = id;
+    m_buttonEnable.fill(1);
+}
+
+CProfileVireo CProfileVireo::MakeStandard(const std::wstring& id, const std::wstring& name) {
+    CProfileVireo profile(id);
+    profile.m_name = name;
+    for (std::size_t i = 0; i < kButtonCount; ++i)
+        profile.m_buttonAction[i] = kStandardButtonActions[i];
+    return profile;
+}
+
+bool CProfileVireo::Load(platform::IKeyValueStore& profiles, std::size_t index) {
+    m_name.clear();
+    auto slot = profiles.OpenKey(SlotKeyName(L"Profile", index));
+    if (!slot)
+        return false;
+    LoadButtons(*slot);
+    // A missing level or rate keeps what the record holds; the LED values fall back to 0.
+    m_cpi1 = slot->ReadDword(L"CPI1").value_or(m_cpi1);
+    m_cpi2 = slot->ReadDword(L"CPI2").value_or(m_cpi2);
+    m_reportRate = slot->ReadDword(L"ReportRate").value_or(m_reportRate);
+    m_ledIntensity1 = slot->ReadDword(L"LedIntensity1").value_or(0);
+    m_ledIntensity2 = slot->ReadDword(L"LedIntensity2").value_or(0);
+    return true;
+}
+
+void CProfileVireo::Save(platform::IKeyValueStore& profiles, std::size_t index) const {
+    auto slot = profiles.CreateKey(SlotKeyName(L"Profile", index));
+    if (!slot)
+        return;
+    SaveButtons(*slot);
+    slot->WriteDword(L"CPI1", m_cpi1);
+    slot->WriteDword(L"LedIntensity1", m_ledIntensity1);
+    slot->WriteDword(L"CPI2", m_cpi2);
+    slot->WriteDword(L"LedIntensity2", m_ledIntensity2);
+    slot->WriteDword(L"ReportRate", m_reportRate);
+}

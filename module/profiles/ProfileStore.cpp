@@ -1,0 +1,51 @@
+#include "module/profiles/ProfileStore.h"
+
+namespace {
+const wchar_t kListKey[] = L"Profiles";
+const wchar_t kSlotPrefix[] = L"Profile";
+} // namespace
+
+void LoadProfiles(platform::IKeyValueStore* root, CProfileList& profiles, std::wstring& currentId) {
+    profiles.Clear();
+    currentId.clear();
+    auto list = root ? root->OpenKey(kListKey) : nullptr;
+    if (!list)
+        return;
+    currentId = ReadStoredText(*list, L"CurrentProfileID");
+    for (std::size_t slot : ExistingSlots(*list, kSlotPrefix, list->ReadDword(L"Count"))) {
+        CProfileVireo record;
+        if (record.Load(*list, slot))
+            profiles.Append(record);
+    }
+}
+
+void SaveProfiles(platform::IKeyValueStore* root, const CProfileList& profiles,
+                  const std::wstring& currentId) {
+    auto list = root ? root->CreateKey(kListKey) : nullptr;
+    if (!list)
+        return;
+    list->WriteDword(L"Count", static_cast<std::uint32_t>(profiles.Count()));
+    list->WriteString(L"CurrentProfileID", currentId);
+    std::size_t slot = 0;
+    for (const CProfileVireo& record : profiles)
+        record.Save(*list, slot++);
+}
+
+void RestoreCurrentProfile(platform::IKeyValueStore* root, CProfileList& profiles,
+                           const std::wstring& currentId) {
+    CProfileVireo* current = profiles.FindProfile(currentId);
+    if (!current)
+        return;
+    auto list = root ? root->OpenKey(kListKey) : nullptr;
+    if (!list)
+        return;
+    // The list may have changed since the last save, so the slot is found by its stored ID,
+    // not by the record's position.
+    for (std::size_t slot : ExistingSlots(*list, kSlotPrefix, list->ReadDword(L"Count"))) {
+        auto key = list->OpenKey(SlotKeyName(kSlotPrefix, slot));
+        if (key && ReadStoredText(*key, L"ID") == currentId) {
+            current->Load(*list, slot);
+            return;
+        }
+    }
+}

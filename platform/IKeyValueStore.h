@@ -1,0 +1,48 @@
+#pragma once
+// The key/value store seam: a tree of keys holding named string, 32-bit and binary values
+// (the current user's registry on Windows, RegistryKeyValueStore.*). An object of this
+// interface is one open key; it closes when the object goes. Reads are bounded by the caller
+// and give nothing for a value that is missing, of another type or too large, so damaged
+// data reads like missing data. Nothing is reported beyond success or failure.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class IKeyValueStore {
+public:
+    virtual ~IKeyValueStore() = default;
+
+    // An existing subkey ('\'-separated path) opened for reading; null when it cannot be.
+    virtual std::unique_ptr<IKeyValueStore> OpenKey(const std::wstring& path) = 0;
+    // A subkey opened for reading and writing, created when missing; null when this key is
+    // read-only or the subkey cannot be created or opened.
+    virtual std::unique_ptr<IKeyValueStore> CreateKey(const std::wstring& path) = 0;
+
+    // Names of the direct subkeys, in no particular order.
+    virtual std::vector<std::wstring> SubKeyNames() = 0;
+    // Number of values this key holds.
+    virtual std::size_t ValueCount() = 0;
+
+    // The text up to its first null, at most maxLength characters.
+    virtual std::optional<std::wstring> ReadString(const std::wstring& name,
+                                                   std::size_t maxLength) = 0;
+    virtual std::optional<std::uint32_t> ReadDword(const std::wstring& name) = 0;
+    virtual std::optional<std::vector<std::uint8_t>> ReadBinary(const std::wstring& name,
+                                                                std::size_t maxBytes) = 0;
+
+    // Strings are stored with their terminating null. False when nothing was written.
+    virtual bool WriteString(const std::wstring& name, const std::wstring& text) = 0;
+    virtual bool WriteDword(const std::wstring& name, std::uint32_t value) = 0;
+    virtual bool WriteBinary(const std::wstring& name, const std::vector<std::uint8_t>& bytes) = 0;
+};
+
+// The running user's own tree (HKEY_CURRENT_USER), open for reading and writing; null when it
+// cannot be opened.
+std::unique_ptr<IKeyValueStore> OpenCurrentUserStore();
+
+} // namespace platform

@@ -1,0 +1,256 @@
+// The action list in the module store, on the in-memory double and on the real registry.
+#include "module/actions/CCustomActionList.h"
+#include "tests/platform/StoreUnderTest.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::EncodeDword;
+using platform::EncodeString;
+using platform::StoredValue;
+using platform::ValueType;
+using testing_support::StoreKind;
+
+MacroStep Key(std::uint16_t vk, bool up, std::uint32_t pause) {
+    MacroStep step;
+    step.type = MacroStep::kKeyboardInput;
+    step.wVk = vk;
+    step.wScan = static_cast<std::uint16_t>(vk + 0x100);
+    step.dwFlags = up ? MacroStep::kKeyUp : 0;
+    step.time = pause;
+    return step;
+}
+
+// Every kind, each action with all three contexts filled.
+CCustomActionList SampleList() {
+    CCustomActionList list;
+    const std::uint32_t kinds[] = {0, 5, 6, 7, 9};
+    int n = 0;
+    for (std::uint32_t kind : kinds) {
+        CCustomAction action(L"ID_ACTION_" + std::to_wstring(n));
+        action.m_name = L"Action " + std::to_wstring(n);
+        action.m_descriptionId = action.m_nameId + L"_TIP";
+        action.m_description = L"tip " + std::to_wstring(n);
+        action.m_macro.m_steps = {Key(0x41, false, 10), Key(0x41, true, 20 + n)};
+        action.m_macro.m_steps[0].rest[3] = 0x5A;
+        action.m_copyString.m_string = L"text " + std::to_wstring(n);
+        action.m_launchApp.m_filePath = L"C:\\Tools\\app" + std::to_wstring(n) + L".exe";
+        action.SetKind(kind);
+        list.AppendAction(action);
+        ++n;
+    }
+    return list;
+}
+
+void ExpectSameActions(CCustomActionList& actual, CCustomActionList& expected) {
+    ASSERT_EQ(actual.Count(), expected.Count());
+    for (std::size_t i = 0; i < expected.Count(); ++i) {
+        SCOPED_TRACE(i);
+        CCustomAction& a = *actual.At(i);
+        CCustomAction& e = *expected.At(i);
+        EXPECT_EQ(a.m_nameId, e.m_nameId);
+        EXPECT_EQ(a.m_name, e.m_name);
+        EXPECT_EQ(a.m_description, e.m_description);
+        EXPECT_EQ(a.m_descriptionId, e.m_descriptionId);
+        EXPECT_EQ(a.m_macro.m_steps, e.m_macro.m_steps);
+        EXPECT_EQ(a.m_copyString.m_string, e.m_copyString.m_string);
+        EXPECT_EQ(a.m_launchApp.m_filePath, e.m_launchApp.m_filePath);
+        EXPECT_EQ(a.Kind(), e.Kind());
+    }
+}
+
+std::vector<std::wstring> Names(const CCustomActionList& list) {
+    std::vector<std::wstring> names;
+    for (const CCustomAction& action : list)
+        names.push_back(action.m_name);
+    return names;
+}
+
+class ActionStore : public testing::TestWithParam<StoreKind> {
+protected:
+    std::unique_ptr<testing_support::StoreUnderTest> m_store =
+        testing_support::MakeStore(GetParam());
+    std::unique_ptr<platform::IKeyValueStore> m_root = m_store->Root();
+
+    CCustomActionList Load() {
+        CCustomActionList list;
+        list.AppendAction(CCustomAction(L"stale"));
+        list.LoadAll(m_root.get());
+        return list;
+    }
+
+    // One saved action, "Action 0", of kind 5; returns the path of its key.
+    std::wstring SaveOne() {
+        CCustomActionList list;
+        CCustomAction action(L"ID_ACTION_0");
+        action.m_name = L"Action 0";
+        action.m_macro.m_steps = {Key(0x10, false, 5), Key(0x10, true, 5)};
+        list.AppendAction(action);
+        list.SaveAll(m_root.get());
+        return L"CustomActions\\CustomAction0";
+    }
+};
+
+TEST_P(ActionStore, SaveThenLoadReproducesEveryActionWithAllThreeContexts) {
+    CCustomActionList saved = SampleList();
+    saved.SaveAll(m_root.get());
+    CCustomActionList loaded = Load();
+    ExpectSameActions(loaded, saved);
+    EXPECT_EQ(loaded.At(0)->ActiveContext(), nullptr);
+    EXPECT_EQ(loaded.At(2)->ActiveContext(), &loaded.At(2)->m_copyString);
+    EXPECT_EQ(loaded.At(3)->ActiveContext(), &loaded.At(3)->m_launchApp);
+    EXPECT_EQ(loaded.At(4)->ActiveContext(), &loaded.At(4)->m_macro)
+        << "an unknown kind is kept but leaves the macro active";
+}
+
+TEST_P(ActionStore, WritesTheStoredLayout) {
+    CCustomActionList saved = SampleList();
+    saved.SaveAll(m_root.get());
+    const std::wstring action = L"CustomActions\\CustomAction2";
+    EXPECT_EQ(m_store->Raw(L"CustomActions", L"Count"), EncodeDword(5));
+    EXPECT_EQ(m_store->Raw(action, L"NameID"), EncodeString(L"ID_ACTION_2"));
+    EXPECT_EQ(m_store->Raw(action, L"Name"), EncodeString(L"Action 2"));
+    EXPECT_EQ(m_store->Raw(action, L"DescriptionID"), EncodeString(L"ID_ACTION_2_TIP"));
+    EXPECT_EQ(m_store->Raw(action, L"Description"), EncodeString(L"tip 2"));
+    EXPECT_EQ(m_store->Raw(action, L"Type"), EncodeDword(6));
+    EXPECT_EQ(m_store->Raw(action + L"\\Macro", L"MacroCount"), EncodeDword(2));
+    const auto step = m_store->Raw(action + L"\\Macro", L"Input2");
+    ASSERT_TRUE(step);
+    EXPECT_EQ(step->type, ValueType::Binary);
+    EXPECT_EQ(step->bytes, Key(0x41, true, 22).ToBytes());
+    EXPECT_EQ(step->bytes.size(), 28u);
+    EXPECT_EQ(m_store->Raw(action + L"\\CopyString", L"String"), EncodeString(L"text 2"));
+    EXPECT_EQ(m_store->Raw(action + L"\\LaunchApp", L"FilePath"),
+              EncodeString(L"C:\\Tools\\app2.exe"));
+}
+
+TEST_P(ActionStore, AFreshStoreOrNoStoreLoadsEmpty) {
+    EXPECT_EQ(Load().Count(), 0u);
+    CCustomActionList list = SampleList();
+    list.LoadAll(nullptr);
+    EXPECT_EQ(list.Count(), 0u);
+}
+
+TEST_P(ActionStore, DropsActionsWithoutNameOrKey) {
+    CCustomActionList saved = SampleList();
+    saved.SaveAll(m_root.get());
+    m_store->RemoveValue(L"CustomActions\\CustomAction1", L"Name");
+    m_store->SetRaw(L"CustomActions\\CustomAction2", L"Name", EncodeString(L""));
+    m_store->RemoveKey(L"CustomActions\\CustomAction3");
+    EXPECT_EQ(Names(Load()), (std::vector<std::wstring>{L"Action 0", L"Action 4"}));
+}
+
+TEST_P(ActionStore, AShorterListLeavesTheOldKeysUnread) {
+    CCustomActionList list = SampleList();
+    list.SaveAll(m_root.get());
+    list.RemoveAction(L"ID_ACTION_3");
+    list.RemoveAction(L"ID_ACTION_4");
+    list.SaveAll(m_root.get());
+    EXPECT_TRUE(m_store->HasKey(L"CustomActions\\CustomAction3"));
+    EXPECT_TRUE(m_store->HasKey(L"CustomActions\\CustomAction4"));
+    EXPECT_EQ(Names(Load()), (std::vector<std::wstring>{L"Action 0", L"Action 1", L"Action 2"}));
+}
+
+TEST_P(ActionStore, ADamagedCountStopsAtTheActionsThatExist) {
+    CCustomActionList list = SampleList();
+    list.SaveAll(m_root.get());
+    for (const StoredValue& count : {EncodeDword(4294967295u), EncodeString(L"5")}) {
+        m_store->SetRaw(L"CustomActions", L"Count", count);
+        EXPECT_EQ(Load().Count(), 5u);
+    }
+}
+
+TEST_P(ActionStore, TextsUpTo259CharactersLoadAndLongerOnesLoadEmpty) {
+    const std::wstring path = SaveOne();
+    m_store->SetRaw(path, L"Description", EncodeString(std::wstring(259, L'd')));
+    m_store->SetRaw(path, L"DescriptionID", EncodeString(std::wstring(260, L'i')));
+    m_store->SetRaw(path + L"\\CopyString", L"String", EncodeString(std::wstring(259, L's')));
+    m_store->SetRaw(path + L"\\LaunchApp", L"FilePath", EncodeString(std::wstring(260, L'f')));
+    CCustomActionList loaded = Load();
+    ASSERT_EQ(loaded.Count(), 1u);
+    EXPECT_EQ(loaded.At(0)->m_description, std::wstring(259, L'd'));
+    EXPECT_EQ(loaded.At(0)->m_descriptionId, L"");
+    EXPECT_EQ(loaded.At(0)->m_copyString.m_string, std::wstring(259, L's'));
+    EXPECT_EQ(loaded.At(0)->m_launchApp.m_filePath, L"");
+}
+
+TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {
+    const std::wstring macro = SaveOne() + L"\\Macro";
+    const MacroStep down = Key(0x10, false, 5);
+    const MacroStep empty;
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const wchar_t*, StoredValue>> values;
+        std::vector<MacroStep> expected;
+    };
+    const std::vector<Case> cases = {
+        {"second step missing", {}, {down, empty}},
+        {"step of 3 bytes",
+         {{L"Input2", StoredValue{ValueType::Binary, {1, 0, 0}}}},
+         {down, empty}},
+        {"step of 4000 bytes",
+         {{L"Input2", StoredValue{ValueType::Binary, std::vector<std::uint8_t>(4000, 1)}}},
+         {down, empty}},
+        {"step stored as text", {{L"Input2", EncodeString(L"step")}}, {down, empty}},
+        {"count far beyond the stored steps",
+         {{L"Input2", StoredValue{ValueType::Binary, down.ToBytes()}},
+          {L"MacroCount", EncodeDword(4294967295u)}},
+         {down, down, empty}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_store->RemoveValue(macro, L"Input2");
+        m_store->SetRaw(macro, L"MacroCount", EncodeDword(2));
+        for (const auto& value : c.values)
+            m_store->SetRaw(macro, value.first, value.second);
+        CCustomActionList loaded = Load();
+        ASSERT_EQ(loaded.Count(), 1u);
+        EXPECT_EQ(loaded.At(0)->m_macro.m_steps, c.expected);
+    }
+
+    m_store->RemoveValue(macro, L"MacroCount");
+    m_store->SetRaw(macro, L"Input2", StoredValue{ValueType::Binary, down.ToBytes()});
+    EXPECT_EQ(Load().At(0)->m_macro.m_steps, (std::vector<MacroStep>{down, down}))
+        << "without a count every stored step loads";
+}
+
+TEST_P(ActionStore, AMissingOrDamagedKindLoadsAsAKeypressMacro) {
+    const std::wstring path = SaveOne();
+    const std::optional<StoredValue> types[] = {std::nullopt, EncodeString(L"6"),
+                                                StoredValue{ValueType::Binary, {6, 0, 0, 0}}};
+    for (const auto& type : types) {
+        m_store->RemoveValue(path, L"Type");
+        if (type)
+            m_store->SetRaw(path, L"Type", *type);
+        CCustomActionList loaded = Load();
+        ASSERT_EQ(loaded.Count(), 1u);
+        EXPECT_EQ(loaded.At(0)->Kind(), 5u);
+        EXPECT_EQ(loaded.At(0)->ActiveContext(), &loaded.At(0)->m_macro);
+    }
+}
+
+TEST_P(ActionStore, SavingToAReadOnlyStoreWritesNothingAndKeepsTheList) {
+    CCustomActionList list = SampleList();
+    list.SaveAll(m_root.get());
+    const auto before = m_store->Snapshot();
+    list.RemoveAction(L"ID_ACTION_0");
+    list.CreateAction(7, 99);
+
+    auto readOnly = m_store->Root(false);
+    ASSERT_TRUE(readOnly);
+    list.SaveAll(readOnly.get());
+    list.SaveAll(nullptr);
+
+    EXPECT_EQ(m_store->Snapshot(), before);
+    EXPECT_EQ(list.Count(), 5u);
+    EXPECT_EQ(list.At(4)->m_nameId, L"ID_ACTION_99");
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, ActionStore,
+                         testing::Values(StoreKind::Memory, StoreKind::Registry),
+                         [](const auto& info) {
+                             return testing_support::StoreKindName(info.param);
+                         });
+
+} // namespace

@@ -1,0 +1,136 @@
+// Shows every skinned control in every state. With --screenshot FILE.png it saves a picture
+// of the window and ends; with --benchmark N it times N full repaints against the same
+// window without pictures.
+#include "framework/DeviceContext.h"
+#include "framework/Handle.h"
+#include "tools/gallery/GalleryDialog.h"
+#include "tools/gallery/GalleryPictures.h"
+#include "tools/gallery/ImageEncoders.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+// A scratch folder for the generated state pictures, removed at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + L"skin-gallery-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~ScratchFolder() {
+        for (const wchar_t* state :
+             {L"Normal", L"Disable", L"DisableSelected", L"Hover", L"HoverSelected", L"Selected"})
+            DeleteFileW((m_path + L"\\Gallery_" + state + L".bmp").c_str());
+        RemoveDirectoryW(m_path.c_str());
+    }
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+};
+
+void Pump(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+bool SaveScreenshot(CWnd& window, const std::wstring& path) {
+    RECT rect = window.GetClientRect();
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    fw::WindowDc windowDc(window.m_hWnd);
+    fw::MemoryDc memoryDc(windowDc.Get());
+    fw::UniqueBitmap bitmap(CreateCompatibleBitmap(windowDc.Get(), width, height));
+    {
+        fw::SelectedObject selected(memoryDc.Get(), bitmap.get());
+        BitBlt(memoryDc.Get(), 0, 0, width, height, windowDc.Get(), 0, 0, SRCCOPY);
+    }
+    Gdiplus::Bitmap picture(bitmap.get(), nullptr);
+    CLSID png;
+    return gallery::FindEncoder(L"image/png", &png) &&
+           picture.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+}
+
+double TimeRepaints(CWnd& window, int count) {
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER start;
+    LARGE_INTEGER end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < count; ++i)
+        window.RedrawWindow(nullptr, nullptr,
+                            RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    QueryPerformanceCounter(&end);
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart) / count;
+}
+
+int RunBenchmark(const std::wstring& pictures, const std::wstring& res, int count) {
+    CGalleryDialog skinned(pictures, res);
+    CGalleryDialog bare(pictures + L"\\none", res + L"\\none");
+    if (!skinned.Create(100) || !bare.Create(100))
+        return 1;
+    skinned.ShowWindow(SW_SHOW);
+    bare.ShowWindow(SW_SHOW);
+    Pump(300);
+    TimeRepaints(skinned, 20); // warm up
+    double skinnedMs = TimeRepaints(skinned, count);
+    double bareMs = TimeRepaints(bare, count);
+    wprintf(L"gallery repaint, %d rounds\n", count);
+    wprintf(L"  skinned (all pictures):   %8.3f ms per full repaint (%.0f%% of a 60 Hz frame)\n",
+            skinnedMs, skinnedMs / (1000.0 / 60.0) * 100.0);
+    wprintf(L"  same window, no pictures: %8.3f ms per full repaint\n", bareMs);
+    wprintf(L"  ratio skinned / no pictures: %.2f\n", bareMs > 0 ? skinnedMs / bareMs : 0.0);
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    fw::GdiplusSession gdiplus;
+    ScratchFolder scratch;
+    if (!gdiplus.Started() || !gallery::WriteStatePictures(scratch.Path())) {
+        fwprintf(stderr, L"gallery: could not paint the state pictures\n");
+        return 1;
+    }
+    const std::wstring res = ProgramFolder() + L"\\res";
+
+    if (argc == 3 && wcscmp(argv[1], L"--benchmark") == 0)
+        return RunBenchmark(scratch.Path(), res, _wtoi(argv[2]) > 0 ? _wtoi(argv[2]) : 1000);
+
+    CGalleryDialog dialog(scratch.Path(), res);
+    if (argc == 3 && wcscmp(argv[1], L"--screenshot") == 0) {
+        if (!dialog.Create(100))
+            return 1;
+        dialog.ShowWindow(SW_SHOW);
+        Pump(500);
+        bool saved = SaveScreenshot(dialog, argv[2]);
+        dialog.DestroyWindow();
+        return saved ? 0 : 1;
+    }
+    dialog.DoModal();
+    return 0;
+}
