@@ -10,7 +10,7 @@ mkdir -p "$BUILD" && BUILD=$(cd "$BUILD" && pwd) # Wine wants absolute paths
 "$ROOT/scripts/setup.sh" "$BUILD"
 "$ROOT/scripts/build.sh" "$BUILD"
 
-export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 XVFB_PID=""
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true

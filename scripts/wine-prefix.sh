@@ -8,7 +8,7 @@ set -eu
 
 BUILD=$1
 mkdir -p "$BUILD" && BUILD=$(cd "$BUILD" && pwd)
-export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 export WINEARCH=win64
 mkdir -p "$BUILD"
 

@@ -9,7 +9,7 @@ ACTION=$1
 BUILD=$2
 mkdir -p "$BUILD" && BUILD=$(cd "$BUILD" && pwd)
 SESSION="$BUILD/wine-session"
-export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
 stop_session() {
     wineserver -k >/dev/null 2>&1 || true
