@@ -34,7 +34,7 @@ void CSkinButton::DrawItem(DRAWITEMSTRUCT* item) {
                        m_nFrameHeight);
     } else {
         SkinState state = disabled ? Disable : pressed ? Selected : m_bHover ? Hover : Normal;
-        skin::DrawStretched(graphics, GetStateImage(state), item->rcItem);
+        DrawStateImage(graphics, state, item->rcItem);
     }
 
     Gdiplus::ARGB color = disabled                ? m_clrText[Disable]

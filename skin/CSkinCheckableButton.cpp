@@ -13,7 +13,7 @@ void CSkinCheckableButton::DrawItem(DRAWITEMSTRUCT* item) {
         state = disabled ? Disable : m_bHover ? Hover : Normal;
 
     Gdiplus::Graphics graphics(item->hDC);
-    skin::DrawStretched(graphics, GetStateImage(state), item->rcItem);
+    DrawStateImage(graphics, state, item->rcItem);
 
     const RECT& r = item->rcItem;
     const int width = r.right - r.left;

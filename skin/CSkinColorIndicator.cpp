@@ -12,7 +12,7 @@ void CSkinColorIndicator::DrawItem(DRAWITEMSTRUCT* item) {
     const bool enabled = IsWindowEnabled() != FALSE;
     const RECT& r = item->rcItem;
     Gdiplus::Graphics graphics(item->hDC);
-    skin::DrawStretched(graphics, GetStateImage(!enabled ? Disable : m_bHover ? Hover : Normal), r);
+    DrawStateImage(graphics, !enabled ? Disable : m_bHover ? Hover : Normal, r);
 
     Gdiplus::SolidBrush swatch(Gdiplus::Color(
         255, GetRValue(m_clrIndicator), GetGValue(m_clrIndicator), GetBValue(m_clrIndicator)));

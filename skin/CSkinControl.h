@@ -32,16 +32,21 @@ public:
 
     // The control's rectangle cut from the skin parent's picture for the state.
     Picture GetStateImage(SkinState state) {
-        auto* dialog = dynamic_cast<CSkinDialog*>(GetSkinParent());
-        if (!dialog || !this->m_hWnd)
-            return Picture();
-        RECT rect = this->GetWindowRect();
-        dialog->ScreenToClient(rect);
-        int index = m_nImageIndex[state];
-        if (index == 0 && state != Disable && state != DisableSelected)
-            index = dialog->GetCurImage();
-        return skin::CutPicture(dialog->GetImage(state, index), rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top);
+        RECT area = {};
+        Picture source = StateImageSource(state, area);
+        return skin::CutPicture(source, area.left, area.top, area.right - area.left,
+                                area.bottom - area.top);
+    }
+
+    // Draws what GetStateImage(state) holds stretched over target, straight from the
+    // parent's picture (no copy of the area is made).
+    void DrawStateImage(Gdiplus::Graphics& graphics, SkinState state, const RECT& target) {
+        RECT area = {};
+        Picture source = StateImageSource(state, area);
+        if (skin::CanCut(source, area.left, area.top, area.right - area.left,
+                         area.bottom - area.top))
+            skin::DrawPart(graphics, source, target, area.left, area.top, area.right - area.left,
+                           area.bottom - area.top);
     }
 
     virtual void OnInitSkin() {}
@@ -116,6 +121,19 @@ protected:
     UINT m_nHoverTimerElapse = 20;
 
 private:
+    // The skin parent's picture for the state and the control's area in it.
+    Picture StateImageSource(SkinState state, RECT& area) {
+        auto* dialog = dynamic_cast<CSkinDialog*>(GetSkinParent());
+        if (!dialog || !this->m_hWnd)
+            return Picture();
+        area = this->GetWindowRect();
+        dialog->ScreenToClient(area);
+        int index = m_nImageIndex[state];
+        if (index == 0 && state != Disable && state != DisableSelected)
+            index = dialog->GetCurImage();
+        return dialog->GetImage(state, index);
+    }
+
     bool PointerInside() const {
         DWORD position = GetMessagePos();
         POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};

@@ -96,7 +96,7 @@ void CSkinSliderCtrl::OnPaint() {
     fw::PaintDc paint(m_hWnd);
     Gdiplus::Graphics graphics(paint.Get());
     const bool enabled = IsWindowEnabled() != FALSE;
-    skin::DrawStretched(graphics, GetStateImage(enabled ? Normal : Disable), GetClientRect());
+    DrawStateImage(graphics, enabled ? Normal : Disable, GetClientRect());
     if (!fw::IsDrawable(m_thumbImage))
         return;
     const int frame = !enabled ? 1 : m_bDragging ? 3 : m_bThumbHover ? 2 : 0;

@@ -7,7 +7,7 @@ void CSkinStatic::OnInitSkin() {
 void CSkinStatic::DrawItem(DRAWITEMSTRUCT* item) {
     const bool enabled = IsWindowEnabled() != FALSE;
     Gdiplus::Graphics graphics(item->hDC);
-    skin::DrawStretched(graphics, GetStateImage(enabled ? Normal : Disable), item->rcItem);
+    DrawStateImage(graphics, enabled ? Normal : Disable, item->rcItem);
     const RECT& r = item->rcItem;
     DrawWindowText(graphics,
                    Gdiplus::RectF(static_cast<float>(r.left), static_cast<float>(r.top),

@@ -55,10 +55,14 @@ COLORREF ToColorRef(Gdiplus::ARGB color) {
     return RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
 }
 
+bool CanCut(const Picture& source, int x, int y, int width, int height) {
+    return fw::IsDrawable(source) && width > 0 && height > 0 && x >= 0 && y >= 0 &&
+           x + width <= static_cast<int>(source->GetWidth()) &&
+           y + height <= static_cast<int>(source->GetHeight());
+}
+
 Picture CutPicture(const Picture& source, int x, int y, int width, int height) {
-    if (!fw::IsDrawable(source) || width <= 0 || height <= 0 || x < 0 || y < 0 ||
-        x + width > static_cast<int>(source->GetWidth()) ||
-        y + height > static_cast<int>(source->GetHeight()))
+    if (!CanCut(source, x, y, width, height))
         return Picture();
     Picture cut(source->Clone(x, y, width, height, source->GetPixelFormat()));
     return fw::IsDrawable(cut) ? cut : Picture();

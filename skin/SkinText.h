@@ -25,6 +25,9 @@ void DrawPart(Gdiplus::Graphics& graphics, const Picture& picture, const RECT& t
 // GDI text colour of an ARGB colour (alpha dropped).
 COLORREF ToColorRef(Gdiplus::ARGB color);
 
+// Whether the area lies within a picture that holds an image.
+bool CanCut(const Picture& source, int x, int y, int width, int height);
+
 // A new picture holding an area of the source; empty when there is nothing to take.
 Picture CutPicture(const Picture& source, int x, int y, int width, int height);
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -265,21 +266,39 @@ TEST_F(SkinDialogFixture, RadioBoxUnchecksTheRestOfItsGroupByPostedMessages) {
 }
 
 TEST_F(SkinDialogFixture, HoverOfTheNextControlIsReportedBeforeTheLeaveOfTheLast) {
+    using Notice = std::pair<WPARAM, HWND>;
+    const Notice enterA{1, m_dialog.m_a.m_hWnd};
+    const Notice leaveA{0, m_dialog.m_a.m_hWnd};
+    const Notice enterB{1, m_dialog.m_b.m_hWnd};
     auto pointAt = [](CWnd& control) {
         RECT r = control.GetWindowRect();
         SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         control.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     };
+    auto pumpUntil = [&](const Notice& notice) {
+        auto& seen = m_dialog.hoverNotices;
+        for (int i = 0; i < 200 && std::find(seen.begin(), seen.end(), notice) == seen.end(); ++i)
+            PumpMessages(10);
+    };
+    // The system moves the pointer too: start from outside with nothing pending.
     SetForegroundWindow(m_dialog.m_hWnd);
+    SetCursorPos(1, 1);
+    PumpMessages(50);
+    m_dialog.hoverNotices.clear();
+
     pointAt(m_dialog.m_a);
-    PumpMessages(5);
+    pumpUntil(enterA);
     pointAt(m_dialog.m_b);
-    PumpMessages(150);
-    using Notice = std::pair<WPARAM, HWND>;
-    EXPECT_EQ(m_dialog.hoverNotices,
-              (std::vector<Notice>{
-                  {1, m_dialog.m_a.m_hWnd}, {1, m_dialog.m_b.m_hWnd}, {0, m_dialog.m_a.m_hWnd}}));
-    EXPECT_FALSE(m_dialog.m_a.GetHover());
+    pumpUntil(leaveA);
+
+    const auto& seen = m_dialog.hoverNotices;
+    auto firstEnterA = std::find(seen.begin(), seen.end(), enterA);
+    auto firstEnterB = std::find(firstEnterA, seen.end(), enterB);
+    auto firstLeaveA = std::find(firstEnterA, seen.end(), leaveA);
+    ASSERT_NE(firstEnterA, seen.end());
+    ASSERT_NE(firstEnterB, seen.end());
+    ASSERT_NE(firstLeaveA, seen.end());
+    EXPECT_LT(firstEnterB, firstLeaveA); // B's entry is told before A's exit
     EXPECT_TRUE(m_dialog.m_b.GetHover());
 }
 
