@@ -1,5 +1,6 @@
 #pragma once
 #define IDD_GEARHOST_DIALOG 102
+#define IDR_MAINFRAME 128
 #define IDS_SOCKETS_INIT_FAILED 103
 
 #define IDC_LIST_DEVICE 1000
