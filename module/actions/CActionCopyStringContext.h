@@ -11,6 +11,7 @@ public:
 
     void Load(platform::IKeyValueStore& actionKey) override;
     void Save(platform::IKeyValueStore& actionKey) const override;
-    // Pasting comes with input synthesis.
-    void Run() override {}
+    // Puts the text on the clipboard and pastes it with Ctrl+V; nothing at all when the
+    // clipboard cannot be had.
+    void Run(const ActionServices& services) override;
 };

@@ -1,5 +1,6 @@
 #include "module/actions/CActionLaunchAppContext.h"
 
+#include "module/actions/CUtility.h"
 #include "module/profiles/StoreLayout.h"
 
 void CActionLaunchAppContext::Load(platform::IKeyValueStore& actionKey) {
@@ -11,4 +12,10 @@ void CActionLaunchAppContext::Load(platform::IKeyValueStore& actionKey) {
 void CActionLaunchAppContext::Save(platform::IKeyValueStore& actionKey) const {
     if (auto key = actionKey.CreateKey(L"LaunchApp"))
         key->WriteString(L"FilePath", m_filePath);
+}
+
+void CActionLaunchAppContext::Run(const ActionServices& services) {
+    if (m_filePath.empty())
+        return;
+    CUtility::get_const_instance().LaunchFile(services.shell, m_filePath);
 }

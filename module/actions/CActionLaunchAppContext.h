@@ -10,6 +10,6 @@ public:
 
     void Load(platform::IKeyValueStore& actionKey) override;
     void Save(platform::IKeyValueStore& actionKey) const override;
-    // Launching comes with the shell seam.
-    void Run() override {}
+    // Starts the program; nothing for an empty path.
+    void Run(const ActionServices& services) override;
 };

@@ -1,11 +1,18 @@
 #include "module/actions/CActionMacroContext.h"
 
+#include "module/actions/CKeyboardSender.h"
+
 #include <algorithm>
 #include <string>
 
 namespace {
 std::wstring StepValueName(std::size_t number) {
     return L"Input" + std::to_wstring(number);
+}
+
+platform::KeyEvent ToKeyEvent(const MacroStep& step) {
+    return {step.wVk, step.wScan,
+            step.dwFlags & (platform::KeyEvent::kExtendedKey | platform::KeyEvent::kKeyUp)};
 }
 } // namespace
 
@@ -34,4 +41,18 @@ void CActionMacroContext::Save(platform::IKeyValueStore& actionKey) const {
     macro->WriteDword(L"MacroCount", static_cast<std::uint32_t>(m_steps.size()));
     for (std::size_t i = 0; i < m_steps.size(); ++i)
         macro->WriteBinary(StepValueName(i + 1), m_steps[i].ToBytes());
+}
+
+void CActionMacroContext::Run(const ActionServices& services) {
+    CKeyboardSender keys(services.shell);
+    for (const MacroStep& step : m_steps) {
+        // Other record types (mouse, hardware) are never recorded; a damaged store must not
+        // click or move the mouse. An all-zero step thus sends nothing.
+        if (step.type == MacroStep::kKeyboardInput)
+            keys.Send(ToKeyEvent(step));
+        if (!services.pause.Wait(step.time)) {
+            keys.ReleaseHeld();
+            return;
+        }
+    }
 }

@@ -12,6 +12,7 @@ public:
 
     void Load(platform::IKeyValueStore& actionKey) override;
     void Save(platform::IKeyValueStore& actionKey) const override;
-    // Playback comes with input synthesis.
-    void Run() override {}
+    // Each step in order, then its pause. Only keyboard steps are sent; an interrupted pause
+    // drops the remaining steps and releases the keys the macro still holds.
+    void Run(const ActionServices& services) override;
 };

@@ -106,13 +106,12 @@ void CCustomActionList::SaveAll(platform::IKeyValueStore* root) const {
         action.Save(*list, slot++);
 }
 
-void CCustomActionList::RunAction(const std::wstring& nameId) {
+void CCustomActionList::RunAction(const std::wstring& nameId, IActionQueue& queue) const {
     // A button without an assignment must not run a stored action that lacks an identifier.
     if (nameId.empty())
         return;
-    CCustomAction* action = Find(nameId);
-    if (!action)
-        return;
-    if (IActionContext* context = action->ActiveContext())
-        context->Run();
+    auto it = std::find_if(m_actions.begin(), m_actions.end(),
+                           [&](const CCustomAction& action) { return action.m_nameId == nameId; });
+    if (it != m_actions.end() && it->ActiveContext())
+        queue.Post(*it);
 }

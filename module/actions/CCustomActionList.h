@@ -3,6 +3,7 @@
 // "CustomAction<index>" key per action. Order is stored order. Look-ups by identifier are
 // exact and take the first match. Actions keep their address while they are in the list.
 #include "module/actions/CCustomAction.h"
+#include "module/actions/IActionQueue.h"
 #include "platform/IKeyValueStore.h"
 
 #include <cstdint>
@@ -43,9 +44,9 @@ public:
     // Writes the list in order into slots 0..n-1; slots above n stay and are never read.
     void SaveAll(platform::IKeyValueStore* root) const;
 
-    // Runs the active context of the action; nothing for unknown identifiers and the
-    // buttons' own functions.
-    void RunAction(const std::wstring& nameId);
+    // Hands a copy of the action to the queue that runs it; nothing for unknown identifiers
+    // and the buttons' own functions.
+    void RunAction(const std::wstring& nameId, IActionQueue& queue) const;
 
 private:
     std::list<CCustomAction> m_actions;
