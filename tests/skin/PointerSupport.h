@@ -1,0 +1,21 @@
+#pragma once
+// Moving the real pointer in tests: under Wine the new position comes back from the X
+// server a moment later, so a test waits until the system reports it.
+#include "tests/skin/SkinTestSupport.h"
+
+#include <windows.h>
+
+namespace skin_test {
+
+inline void MovePointer(int x, int y) {
+    SetCursorPos(x, y);
+    for (int i = 0; i < 50; ++i) {
+        PumpMessages(10);
+        POINT now = {};
+        GetCursorPos(&now);
+        if (now.x == x && now.y == y)
+            break;
+    }
+}
+
+} // namespace skin_test
