@@ -4,6 +4,12 @@
 
 namespace {
 constexpr UINT kGalleryTemplate = 100;
+// The containers of the dialog template.
+constexpr int kListId = 2001;
+constexpr int kClosedComboId = 2002;
+constexpr int kOpenComboId = 2003;
+constexpr int kEditId = 2004;
+constexpr int kEditListId = 2005;
 // Posted at start: the scale can be read once the window is on the screen.
 constexpr UINT WM_GALLERY_SHOWN = WM_APP + 1;
 constexpr UINT kFirstControlId = 1000;
@@ -33,10 +39,19 @@ BOOL CGalleryDialog::OnInitDialog() {
 
 LRESULT CGalleryDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GALLERY_SHOWN) {
+        FillContainers();
         RefreshScale();
         return 0;
     }
     return CSkinDialog::WindowProc(message, wParam, lParam);
+}
+
+template <typename Control>
+std::unique_ptr<CWnd> CGalleryDialog::BindTemplateControl(int id, const RECT& rect) {
+    auto control = std::make_unique<Control>();
+    control->SubclassDlgItem(static_cast<UINT>(id), this);
+    control->MoveWindow(rect);
+    return control;
 }
 
 void CGalleryDialog::CreateControls() {
@@ -83,6 +98,22 @@ void CGalleryDialog::CreateControls() {
             control = std::move(label);
             break;
         }
+        case Kind::List:
+            control = BindTemplateControl<CSkinListBox>(kListId, slot.rect);
+            break;
+        case Kind::EditList:
+            control = BindTemplateControl<CSkinListBoxEdit>(kEditListId, slot.rect);
+            break;
+        case Kind::Combo: {
+            RECT dropped = slot.rect;
+            dropped.bottom += 100; // the height of the open list
+            control = BindTemplateControl<CSkinComboBox>(
+                slot.variant == 0 ? kClosedComboId : kOpenComboId, dropped);
+            break;
+        }
+        case Kind::Edit:
+            control = BindTemplateControl<CSkinEdit>(kEditId, slot.rect);
+            break;
         case Kind::Slider: {
             auto slider = std::make_unique<CSkinSliderCtrl>();
             slider->Create(style | TBS_HORZ, slot.rect, this, id);
@@ -147,8 +178,64 @@ void CGalleryDialog::ApplyStates() {
         case Kind::Slider:
             control->EnableWindow(slot.variant == 0);
             break;
+        case Kind::List:
+        case Kind::Combo:
+        case Kind::Edit:
+        case Kind::EditList:
+            break;
         }
         control->Invalidate();
+    }
+}
+
+CSkinListBox* CGalleryDialog::LongList() const {
+    for (size_t i = 0; i < m_controls.size(); ++i)
+        if (gallery::Slots()[i].kind == gallery::Kind::List)
+            return static_cast<CSkinListBox*>(m_controls[i].get());
+    return nullptr;
+}
+
+void CGalleryDialog::FillContainers() {
+    using gallery::Kind;
+    for (size_t i = 0; i < m_controls.size(); ++i) {
+        const gallery::Slot& slot = gallery::Slots()[i];
+        CWnd* control = m_controls[i].get();
+        switch (slot.kind) {
+        case Kind::List: {
+            auto* list = static_cast<CSkinListBox*>(control);
+            for (int item = 1; item <= 30; ++item)
+                list->AddString((L"Profile " + std::to_wstring(item)).c_str());
+            list->SetCurSel(2);
+            break;
+        }
+        case Kind::EditList: {
+            auto* list = static_cast<CSkinListBoxEdit*>(control);
+            list->LoadButtonImage((m_resFolder + L"\\MacroButton.bmp").c_str());
+            list->LoadIndicatorImage((m_resFolder + L"\\MacroIndicator.bmp").c_str());
+            const wchar_t* steps[] = {L"A down", L"Wait 100 ms", L"A up",    L"Shift down",
+                                      L"B down", L"B up",        L"Shift up"};
+            int indicator = 0;
+            for (const wchar_t* step : steps)
+                list->AddItem(step, indicator++ % 3, 0xF);
+            break;
+        }
+        case Kind::Combo: {
+            auto* combo = static_cast<CSkinComboBox*>(control);
+            for (const wchar_t* text : {L"English", L"Deutsch", L"Fran\u00e7ais"})
+                combo->AddString(text);
+            combo->SetCurSel(0);
+            if (slot.variant == 1)
+                combo->ShowDropDown(TRUE);
+            break;
+        }
+        case Kind::Edit:
+            control->SetWindowText(L"A skinned edit box whose text is longer than the box, so "
+                                   L"that it scrolls: one line, another line, and one more "
+                                   L"line after that, until the bar appears.");
+            break;
+        default:
+            break;
+        }
     }
 }
 

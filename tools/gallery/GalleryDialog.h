@@ -4,7 +4,11 @@
 #include "skin/CSkinCheckBox.h"
 #include "skin/CSkinColorIndicator.h"
 #include "skin/CSkinColorStatic.h"
+#include "skin/CSkinComboBox.h"
 #include "skin/CSkinDialog.h"
+#include "skin/CSkinEdit.h"
+#include "skin/CSkinListBox.h"
+#include "skin/CSkinListBoxEdit.h"
 #include "skin/CSkinRadioBox.h"
 #include "skin/CSkinSliderCtrl.h"
 #include "skin/CSkinStatic.h"
@@ -21,6 +25,8 @@ public:
 
     // Colours the indicators from the scale; the scale must be on the screen.
     void RefreshScale();
+    // The long skinned list (for the scrolling benchmark); null before the window exists.
+    CSkinListBox* LongList() const;
 
 protected:
     BOOL OnInitDialog() override;
@@ -28,7 +34,10 @@ protected:
 
 private:
     void CreateControls();
+    template <typename Control> std::unique_ptr<CWnd> BindTemplateControl(int id, const RECT& rect);
     void ApplyStates();
+    // Lists, combos and edits: items to scroll through, one combo shown open.
+    void FillContainers();
 
     std::wstring m_resFolder;
     std::vector<std::unique_ptr<CWnd>> m_controls;

@@ -28,6 +28,11 @@ std::vector<Slot> MakeSlots() {
         slots.push_back({Kind::Indicator, At(20 + i * 70, 330, 60, 24), L"", i});
     slots.push_back({Kind::Slider, At(40, 400, 360, 20), L"", 0});
     slots.push_back({Kind::Slider, At(440, 400, 360, 20), L"", 1});
+    slots.push_back({Kind::List, At(20, 460, 180, 170), L"", 0});
+    slots.push_back({Kind::Combo, At(220, 460, 160, 24), L"", 0});
+    slots.push_back({Kind::Combo, At(400, 460, 160, 24), L"", 1});
+    slots.push_back({Kind::Edit, At(220, 540, 160, 90), L"", 0});
+    slots.push_back({Kind::EditList, At(400, 610, 400, 150), L"", 0});
     return slots;
 }
 

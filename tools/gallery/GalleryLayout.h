@@ -7,7 +7,7 @@
 namespace gallery {
 
 constexpr int kWidth = 820;
-constexpr int kHeight = 600;
+constexpr int kHeight = 780;
 
 enum class Kind {
     Button,
@@ -18,7 +18,11 @@ enum class Kind {
     ColorBar,
     Indicator,
     Timer,
-    Slider
+    Slider,
+    List,
+    Combo,
+    Edit,
+    EditList,
 };
 
 struct Slot {
