@@ -31,4 +31,6 @@ fi
 
 echo "run: Gearhost is running; press Ctrl+C to stop it"
 cd "$BUILD/bin"
-wine explorer /desktop=Gearhost,1280x800 Gearhost.exe </dev/null >"$BUILD/run.log" 2>&1 || true
+# In the background, so that Ctrl+C reaches this script at once; the exit trap ends Wine.
+wine explorer /desktop=Gearhost,1280x800 Gearhost.exe </dev/null >"$BUILD/run.log" 2>&1 &
+wait $! || true
