@@ -38,14 +38,9 @@ BOOL CSkinComboBox_Edit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC) {
         if (!m_brBackground)
             RebuildBackground(IsWindowEnabled() ? Normal : Disable);
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, skin::ToColorRef(m_clrText[Normal]));
-        SelectObject(dc, m_font.get());
-        if (!m_brBackground)
-            return FALSE;
-        *result = reinterpret_cast<LRESULT>(m_brBackground.get());
-        return TRUE;
+        return skin::AnswerControlColour(reinterpret_cast<HDC>(wParam), m_font.get(),
+                                         skin::ToColorRef(m_clrText[Normal]), m_brBackground.get(),
+                                         result);
     }
     return CSkinControl<CEdit>::OnChildNotify(message, wParam, lParam, result);
 }
@@ -53,10 +48,7 @@ BOOL CSkinComboBox_Edit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lPara
 BOOL CSkinComboBox_Edit::EraseBackground(HDC dc) {
     if (!m_brBackground)
         RebuildBackground(IsWindowEnabled() ? Normal : Disable);
-    if (m_brBackground) {
-        RECT client = GetClientRect();
-        FillRect(dc, &client, m_brBackground.get());
-    }
+    skin::FillClient(m_hWnd, dc, m_brBackground.get());
     return TRUE;
 }
 

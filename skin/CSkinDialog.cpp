@@ -1,6 +1,7 @@
 #include "skin/CSkinDialog.h"
 
 #include "framework/DeviceContext.h"
+#include "skin/SkinBrush.h"
 
 #include <vector>
 
@@ -25,8 +26,7 @@ void CSkinDialog::SelectBackground(int index) {
     if (index < 0 || index >= static_cast<int>(m_images[Normal].size()))
         return;
     m_nCurImage = index;
-    fw::UniqueBitmap bitmap(fw::CreateGdiBitmap(m_images[Normal][static_cast<size_t>(index)]));
-    m_brBackground.reset(bitmap ? CreatePatternBrush(bitmap.get()) : nullptr);
+    m_brBackground = skin::MakePatternBrush(m_images[Normal][static_cast<size_t>(index)]);
     if (m_hWnd)
         Invalidate(TRUE);
 }

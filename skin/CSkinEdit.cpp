@@ -26,14 +26,9 @@ BOOL CSkinEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         const bool enabled = IsWindowEnabled() != FALSE;
         if (!m_brBackground)
             RebuildBackground(enabled ? Normal : Disable);
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetBkMode(dc, TRANSPARENT);
-        SelectObject(dc, m_font.get());
-        ::SetTextColor(dc, skin::ToColorRef(m_clrText[enabled ? Normal : Disable]));
-        if (!m_brBackground)
-            return FALSE;
-        *result = reinterpret_cast<LRESULT>(m_brBackground.get());
-        return TRUE;
+        return skin::AnswerControlColour(reinterpret_cast<HDC>(wParam), m_font.get(),
+                                         skin::ToColorRef(m_clrText[enabled ? Normal : Disable]),
+                                         m_brBackground.get(), result);
     }
     case WM_COMMAND:
         switch (HIWORD(wParam)) {
@@ -51,10 +46,7 @@ BOOL CSkinEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 BOOL CSkinEdit::EraseBackground(HDC dc) {
     if (!m_brBackground)
         RebuildBackground(IsWindowEnabled() ? Normal : Disable);
-    if (m_brBackground) {
-        RECT client = GetClientRect();
-        FillRect(dc, &client, m_brBackground.get());
-    }
+    skin::FillClient(m_hWnd, dc, m_brBackground.get());
     return TRUE;
 }
 

@@ -15,4 +15,22 @@ void RebuildBrush(fw::UniqueBrush& brush, const Picture& picture) {
         brush = std::move(made);
 }
 
+void FillClient(HWND window, HDC dc, HBRUSH brush) {
+    if (!brush)
+        return;
+    RECT client = {};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, brush);
+}
+
+BOOL AnswerControlColour(HDC dc, HFONT font, COLORREF text, HBRUSH brush, LRESULT* result) {
+    SetBkMode(dc, TRANSPARENT);
+    SelectObject(dc, font);
+    SetTextColor(dc, text);
+    if (!brush)
+        return FALSE;
+    *result = reinterpret_cast<LRESULT>(brush);
+    return TRUE;
+}
+
 } // namespace skin

@@ -9,6 +9,7 @@
 #include "platform/Win32HighResolutionPause.h"
 #include "platform/Win32InputShell.h"
 #include "platform/Win32TickSource.h"
+#include "tests/tools/ReactionTestSupport.h"
 #include "tools/simmouse/SimMouseClient.h"
 
 #include <algorithm>
@@ -85,23 +86,6 @@ double Milliseconds(LONGLONG ticks) {
     return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
 }
 
-MacroStep Key(bool up) {
-    MacroStep step;
-    step.type = MacroStep::kKeyboardInput;
-    step.wVk = kProbeKey;
-    step.wScan = static_cast<std::uint16_t>(MapVirtualKeyW(kProbeKey, MAPVK_VK_TO_VSC));
-    step.dwFlags = up ? MacroStep::kKeyUp : 0;
-    return step;
-}
-
-class NoWindow : public IReactionWindow {
-public:
-    void NotifyProfileChanged() override {}
-    void ShowDeviceSettings(int, int) override {}
-    void RequestSave() override {}
-    void PostStatUpdate(int, int) override {}
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -120,7 +104,8 @@ int main(int argc, char** argv) {
     platform::Win32TickSource ticks;
     AddMissingBuiltInActions(actions);
     const std::wstring macroId = actions.CreateAction(CCustomAction::kKeypressMacro, 1);
-    actions.Find(macroId)->m_macro.m_steps = {Key(false), Key(true)};
+    actions.Find(macroId)->m_macro.m_steps = {MacroKey(kProbeKey, false),
+                                              MacroKey(kProbeKey, true)};
     CProfileVireo profile = CProfileVireo::MakeStandard(currentId, L"Bench");
     profile.m_buttonAction[3] = macroId;
     profiles.Append(profile);
@@ -128,7 +113,7 @@ int main(int argc, char** argv) {
     platform::Win32InputShell shell;
     platform::Win32HighResolutionPause pause;
     CActionRunner runner(ActionServices{shell, pause});
-    NoWindow window;
+    SilentReactionWindow window;
     CDeviceReactions mouse(ModuleModel{profiles, currentId, actions, ticks});
     auto driver = std::make_shared<CDriverVireo>();
     mouse.Attach(driver, true);

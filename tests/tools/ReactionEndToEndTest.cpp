@@ -8,29 +8,12 @@
 #include "platform/Win32InputShell.h"
 #include "platform/Win32TickSource.h"
 #include "tests/platform/KeyboardHookRecorder.h"
+#include "tests/tools/ReactionTestSupport.h"
 #include "tools/simmouse/SimMouseClient.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-MacroStep Key(std::uint16_t vk, bool up, std::uint32_t pauseMs) {
-    MacroStep step;
-    step.type = MacroStep::kKeyboardInput;
-    step.wVk = vk;
-    step.wScan = static_cast<std::uint16_t>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    step.dwFlags = up ? MacroStep::kKeyUp : 0;
-    step.time = pauseMs;
-    return step;
-}
-
-class NoWindow : public IReactionWindow {
-public:
-    void NotifyProfileChanged() override {}
-    void ShowDeviceSettings(int, int) override {}
-    void RequestSave() override {}
-    void PostStatUpdate(int, int) override {}
-};
 
 TEST(ReactionEndToEnd, ClickOnAMacroButtonTypesTheMacroAndHoldsBackTheNativeClick) {
     simmouse::Device control;
@@ -43,7 +26,7 @@ TEST(ReactionEndToEnd, ClickOnAMacroButtonTypesTheMacroAndHoldsBackTheNativeClic
     platform::Win32TickSource ticks;
     AddMissingBuiltInActions(actions);
     const std::wstring macroId = actions.CreateAction(CCustomAction::kKeypressMacro, 1);
-    actions.Find(macroId)->m_macro.m_steps = {Key('Q', false, 20), Key('Q', true, 0)};
+    actions.Find(macroId)->m_macro.m_steps = {MacroKey('Q', false, 20), MacroKey('Q', true)};
     CProfileVireo profile = CProfileVireo::MakeStandard(currentId, L"E2E");
     profile.m_buttonAction[3] = macroId; // button 4
     profile.m_cpi1 = 1;
@@ -53,7 +36,7 @@ TEST(ReactionEndToEnd, ClickOnAMacroButtonTypesTheMacroAndHoldsBackTheNativeClic
     platform::Win32InputShell shell;
     platform::Win32HighResolutionPause pause;
     CActionRunner runner(ActionServices{shell, pause});
-    NoWindow window;
+    SilentReactionWindow window;
     CDeviceReactions mouse(ModuleModel{profiles, currentId, actions, ticks});
     auto driver = std::make_shared<CDriverVireo>();
     ASSERT_TRUE(driver->IsOpen());
