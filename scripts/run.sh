@@ -7,8 +7,6 @@ set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${1:-$ROOT/build}
 mkdir -p "$BUILD" && BUILD=$(cd "$BUILD" && pwd) # Wine wants absolute paths
-"$ROOT/scripts/setup.sh" "$BUILD"
-"$ROOT/scripts/build.sh" "$BUILD"
 
 export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 XVFB_PID=""
@@ -18,6 +16,9 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+
+"$ROOT/scripts/setup.sh" "$BUILD"
+"$ROOT/scripts/build.sh" "$BUILD"
 
 if [ -z "${DISPLAY:-}" ]; then
     n=70
