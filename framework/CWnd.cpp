@@ -8,8 +8,10 @@
 
 namespace {
 
-// HWND → object map of this binary. Windows may be looked up from other threads (a worker
-// checking its target), so it is guarded.
+// HWND → object map of this binary. It belongs to the user-interface thread: the objects it
+// names are created, used and destroyed there, so a pointer found on another thread may be
+// gone before it is used. Workers hold a window handle or a CUiTaskQueue, never a CWnd*.
+// (The lock only keeps the map itself whole.)
 class HandleMap {
 public:
     CWnd* Find(HWND hwnd) {

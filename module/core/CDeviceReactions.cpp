@@ -18,15 +18,21 @@ constexpr ButtonRole kRoles[5] = {
     {0x10, 4, 4}, // button 5
 };
 
-bool Has(std::uint8_t mode, std::uint8_t bit) { return (mode & bit) != 0; }
+bool Has(std::uint8_t mode, std::uint8_t bit) {
+    return (mode & bit) != 0;
+}
 
 } // namespace
 
 CDeviceReactions::CDeviceReactions(const ModuleModel& model) : m_model(model) {}
 
-// Records may still be dispatched until the channel is closed; this object's members must
-// outlive that.
-CDeviceReactions::~CDeviceReactions() { Detach(); }
+// Records may still be dispatched until the channel is closed, and another owner of the
+// channel would keep its reader running: close it first, while this object is whole.
+CDeviceReactions::~CDeviceReactions() {
+    if (m_driver)
+        m_driver->Close();
+    Detach();
+}
 
 void CDeviceReactions::BindReactions(IReactionWindow* window, IActionQueue* actions) {
     m_window = window;

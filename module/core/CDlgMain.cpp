@@ -27,7 +27,15 @@ int CopyBounded(wchar_t* buffer, int size, const std::wstring& text) {
 
 } // namespace
 
-CDlgMain::CDlgMain() : CDialogEx(IDD) {}
+namespace {
+
+ModuleModel ModelOf(CvireoApp& app) {
+    return ModuleModel{app.m_profiles, app.m_currentProfileId, app.m_actions, app.Ticks()};
+}
+
+} // namespace
+
+CDlgMain::CDlgMain() : CDialogEx(IDD), CDeviceReactions(ModelOf(GetVireoApp())) {}
 
 const wchar_t* CDlgMain::CopyProfile() {
     CvireoApp& app = GetVireoApp();
@@ -91,5 +99,9 @@ void CDlgMain::GetDeviceIds(int* vid, int* pid) {
 }
 
 void CDlgMain::SetDeviceConnected(int connected) {
-    m_connected = connected == 1;
+    m_connected = connected == 1 ? 1 : 0;
+    if (connected == 0)
+        return;
+    if (std::shared_ptr<CDriverVireo> driver = VireoDriver())
+        driver->SendReadSettings();
 }

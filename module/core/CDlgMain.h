@@ -1,10 +1,12 @@
 #pragma once
 // The module window and the object the host talks to.
 #include "framework/CDialogEx.h"
+#include "module/core/CDeviceReactions.h"
 #include "module/core/IGamingModuleImpl.h"
 #include "module/core/resource.h"
 
-class CDlgMain : public CDialogEx, public IGamingModuleImpl<CDlgMain> {
+// The window, the object the host talks to, and the mouse's device part with its reactions.
+class CDlgMain : public CDialogEx, public IGamingModuleImpl<CDlgMain>, public CDeviceReactions {
 public:
     enum { IDD = IDD_VIREO_MAIN };
 
@@ -25,8 +27,6 @@ public:
     void DeselectProfile(const wchar_t*) override {}
     const wchar_t* GetDeviceName() override;
     void GetDeviceIds(int* vid, int* pid) override;
+    // Only 1 counts as connected; any nonzero value asks the mouse for its settings.
     void SetDeviceConnected(int connected) override;
-
-private:
-    bool m_connected = false;
 };

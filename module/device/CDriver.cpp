@@ -66,7 +66,12 @@ void CDriver::Close() {
     }
     if (m_thread.joinable()) {
         std::shared_ptr<ReaderState> state = std::move(m_reader);
-        state->stop = true;
+        {
+            // Under the lock, so a reader about to pause after a failed poll sees it.
+            std::lock_guard<std::mutex> lock(state->lock);
+            state->stop = true;
+        }
+        state->signal.notify_all();
         if (m_thread.get_id() == std::this_thread::get_id()) {
             // Closed from a record's OnEvent: the thread sees state->stop when that returns.
             if (handle)
@@ -167,14 +172,26 @@ void CDriver::Dispatch(const EventRecord& record) {
 void CDriver::ReaderThread(std::shared_ptr<platform::IDriverHandle> handle,
                            std::shared_ptr<ReaderState> state) {
     using platform::IoStatus;
+    using namespace std::chrono_literals;
+    constexpr std::chrono::milliseconds kLongestPause = 64ms;
+    std::chrono::milliseconds pause = 0ms;
     device::EventBlock block;
     while (!state->stop) {
         std::uint16_t status = 0;
         platform::IoResult poll =
             handle->Control(device::IOCTL_POLL_EVENTS, nullptr, 0, &status, sizeof status);
-        // A poll that fails (at once, or cancelled/aborted while pending) ends the pump.
-        if (poll.status != IoStatus::Done || state->stop)
+        if (state->stop)
             break;
+        if (poll.status != IoStatus::Done) {
+            // Only Close ends the pump: a driver that fails a request may serve the next one.
+            // The pause grows while the failures go on, so a driver refusing everything
+            // costs no processor; Close ends it at once.
+            pause = std::min(pause == 0ms ? 1ms : pause * 2, kLongestPause);
+            std::unique_lock<std::mutex> lock(state->lock);
+            state->signal.wait_for(lock, pause, [&state] { return state->stop.load(); });
+            continue;
+        }
+        pause = 0ms;
         if (poll.bytes < sizeof status || status != device::kPollEventsReady)
             continue;
         // A full block means more records may be waiting: read again before the next poll

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -109,7 +110,8 @@ TEST_F(Reactions, ProfileGoesToTheMouseAsModesMaskAndSettings) {
 
     m_mouse.ApplyProfileToDevice();
 
-    EXPECT_EQ(m_driver->GetState(), (device::DeviceState{0x00, 0x08, 0x04, 0x02, 0x01, 0x02, 0x08}));
+    EXPECT_EQ(m_driver->GetState(),
+              (device::DeviceState{0x00, 0x08, 0x04, 0x02, 0x01, 0x02, 0x08}));
     EXPECT_EQ(g_buttonPassMask.load(), 0x01); // only the left click passes
     const auto masks = m_fake->MaskPackets();
     ASSERT_EQ(masks.size(), 5u);
@@ -201,8 +203,7 @@ TEST_F(Reactions, ReleasesCountAndRunInButtonOrder) {
     Buttons(0x07); // left, right and middle down
     Buttons(0x00); // all up in one report: left, middle, right
     EXPECT_EQ(m_queue.posted, (std::vector<std::wstring>{m_keypress, m_text, m_launch}));
-    EXPECT_EQ(m_window.events,
-              (std::vector<std::string>{"stat 0,2", "stat 2,1", "stat 1,1"}));
+    EXPECT_EQ(m_window.events, (std::vector<std::string>{"stat 0,2", "stat 2,1", "stat 1,1"}));
 
     m_mouse.m_statRunning = 0;
     m_window.events.clear();
@@ -248,6 +249,20 @@ TEST_F(Reactions, EchoesAndForeignRepliesChangeNoProfile) {
     m_mouse.OnEvent(&other, sizeof(other));
     EXPECT_TRUE(m_window.events.empty());
     EXPECT_EQ(m_profiles.Count(), 1u);
+}
+
+// The channel may have another owner (here the test); the reader must not outlive the
+// reactions it calls.
+TEST_F(Reactions, DestroyingTheDevicePartClosesTheChannelFirst) {
+    auto other = std::make_unique<CDeviceReactions>(
+        ModuleModel{m_profiles, m_currentId, m_actions, m_ticks});
+    m_mouse.Detach();
+    other->Attach(m_driver, true);
+    ASSERT_TRUE(m_driver->ReaderRunning());
+    other.reset();
+    EXPECT_FALSE(m_driver->IsOpen());
+    EXPECT_FALSE(m_driver->ReaderRunning());
+    EXPECT_EQ(m_fake->LiveHandles(), 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // vireo.dll as the host sees it: loaded by path, one export, the contract's operations.
 #include "framework/CWnd.h"
+#include "module/core/CDlgMain.h"
 #include "module/core/IGamingModule.h"
 #include "module/profiles/ProfileStore.h"
 #include "tests/platform/CurrentUserKeyGuard.h"
@@ -50,6 +51,24 @@ TEST_F(VireoLibrary, AnswersTheHostsQueriesWithoutAWindow) {
     EXPECT_NE(module->GetWindow(), nullptr);
     EXPECT_EQ(module->GetWindow()->GetSafeHwnd(), nullptr);
     module->ReservedHook(nullptr);
+    module->Release();
+}
+
+// The host's notice lands in the window's device part, where the reactions read it; only 1
+// counts as connected.
+TEST_F(VireoLibrary, SetDeviceConnectedMarksTheDevicePart) {
+    IGamingModule* module = m_factory();
+    ASSERT_NE(module, nullptr);
+    const CDevice& device = *static_cast<CDlgMain*>(module->GetWindow());
+    EXPECT_EQ(device.m_connected, 0);
+    const struct {
+        int notice;
+        int connected;
+    } cases[] = {{1, 1}, {0, 0}, {2, 0}, {1, 1}, {-1, 0}};
+    for (const auto& c : cases) {
+        module->SetDeviceConnected(c.notice);
+        EXPECT_EQ(device.m_connected, c.connected) << "notice " << c.notice;
+    }
     module->Release();
 }
 

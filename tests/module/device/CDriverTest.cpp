@@ -242,6 +242,38 @@ TEST_F(CDriverTest, ReadFailureOnlyRestartsTheCycle) {
     EXPECT_TRUE(driver->ReaderRunning());
 }
 
+// Only Close ends the pump: a poll that ends in an error (a pending one aborted by the
+// driver, or one refused at once) is followed by the next, after a pause that keeps a driver
+// refusing everything from spinning a core.
+TEST_F(CDriverTest, AFailedPollIsFollowedByTheNextWithoutSpinning) {
+    auto driver = MakeDriver();
+    RecordingDevice device;
+    driver->Register(&device);
+    FakeDriverDevice::Delivery aborted;
+    aborted.pollFails = true;
+    fake->Queue(aborted);
+    fake->QueueRecords({Tagged(3)});
+    ASSERT_TRUE(device.WaitForEvents(1));
+    EXPECT_EQ(device.Events()[0].data[0], 3);
+
+    fake->SetPollsFailAtOnce(true);
+    const int pollsBefore = fake->Polls();
+    std::this_thread::sleep_for(300ms);
+    const int failedPolls = fake->Polls() - pollsBefore;
+    EXPECT_GE(failedPolls, 1);
+    EXPECT_LT(failedPolls, 40); // without a pause: hundreds of thousands
+    fake->SetPollsFailAtOnce(false);
+    fake->QueueRecords({Tagged(4)});
+    ASSERT_TRUE(device.WaitForEvents(2));
+    EXPECT_EQ(device.Events()[1].data[0], 4);
+
+    fake->SetPollsFailAtOnce(true);
+    const auto start = std::chrono::steady_clock::now();
+    driver->Close(); // ends the pause at once
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+    EXPECT_FALSE(driver->ReaderRunning());
+}
+
 TEST_F(CDriverTest, BadBlocksNeverDispatchPast32RecordsOrTheReturnedBytes) {
     auto driver = MakeDriver();
     RecordingDevice device;

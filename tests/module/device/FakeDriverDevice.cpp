@@ -23,19 +23,28 @@ public:
         case device::IOCTL_POLL_EVENTS: {
             if (outSize < 2)
                 return {IoStatus::Failed, 0};
+            if (m_state->pollsFailAtOnce) {
+                ++m_state->polls;
+                m_state->changed.notify_all();
+                return {IoStatus::Failed, 0};
+            }
             const unsigned epoch = m_cancelEpoch;
             ++m_state->pendingPolls;
             m_state->maxPendingPolls = std::max(m_state->maxPendingPolls, m_state->pendingPolls);
             m_state->changed.notify_all();
-            m_state->changed.wait(
-                lock, [&] { return !m_state->queue.empty() || m_cancelEpoch != epoch; });
+            m_state->changed.wait(lock, [&] {
+                return !m_state->queue.empty() || m_cancelEpoch != epoch ||
+                       m_state->pollsFailAtOnce;
+            });
             --m_state->pendingPolls;
             ++m_state->polls;
             m_state->changed.notify_all();
-            if (m_cancelEpoch != epoch)
+            if (m_cancelEpoch != epoch || m_state->pollsFailAtOnce)
                 return {IoStatus::Aborted, 0};
             FakeDriverDevice::Delivery delivery = std::move(m_state->queue.front());
             m_state->queue.erase(m_state->queue.begin());
+            if (delivery.pollFails)
+                return {IoStatus::Aborted, 0};
             std::memcpy(out, &delivery.status, 2);
             if (delivery.status == device::kPollEventsReady)
                 m_current.push_back(std::move(delivery));
@@ -134,6 +143,12 @@ void FakeDriverDevice::QueueStatus(std::uint16_t status) {
     Delivery delivery;
     delivery.status = status;
     Queue(std::move(delivery));
+}
+
+void FakeDriverDevice::SetPollsFailAtOnce(bool fail) {
+    std::lock_guard<std::mutex> lock(m_state->lock);
+    m_state->pollsFailAtOnce = fail;
+    m_state->changed.notify_all();
 }
 
 void FakeDriverDevice::SetReportResponder(

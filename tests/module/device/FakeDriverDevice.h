@@ -23,6 +23,7 @@ public:
         std::vector<std::uint8_t> block; // raw bytes of the event block (may be short)
         std::uint32_t returnedBytes = sizeof(device::EventBlock);
         bool readFails = false;
+        bool pollFails = false; // the pending poll completes with an error instead
     };
 
     std::shared_ptr<platform::IDriverHandle> Open(const std::wstring& path) override;
@@ -31,6 +32,8 @@ public:
     void Queue(Delivery delivery);
     void QueueRecords(const std::vector<device::EventRecord>& records);
     void QueueStatus(std::uint16_t status);
+    // While set, every poll fails (at once, or a pending one now): a driver refusing everything.
+    void SetPollsFailAtOnce(bool fail);
     // Called (outside the fake's lock) for every IOCTL_SEND_REPORT packet.
     void SetReportResponder(std::function<void(const device::SendReportPacket&)> responder);
 
@@ -63,6 +66,7 @@ struct FakeDriverDevice::State {
     std::vector<std::vector<std::uint8_t>> masks;
     std::function<void(const device::SendReportPacket&)> responder;
     std::vector<std::wstring> openedPaths;
+    bool pollsFailAtOnce = false;
     int opens = 0, polls = 0, reads = 0, pendingPolls = 0, maxPendingPolls = 0, liveHandles = 0;
 };
 
