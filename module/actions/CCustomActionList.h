@@ -39,7 +39,8 @@ public:
     void Clear() { m_actions.clear(); }
 
     // Replaces the list by the stored one; a null root (no store) leaves it empty. Actions
-    // without a name are dropped.
+    // without a name are dropped; one whose name cannot be read is named as a new action of
+    // its kind would be.
     void LoadAll(platform::IKeyValueStore* root);
     // Writes the list in order into slots 0..n-1; slots above n stay and are never read.
     void SaveAll(platform::IKeyValueStore* root) const;

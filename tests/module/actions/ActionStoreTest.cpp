@@ -161,18 +161,55 @@ TEST_P(ActionStore, ADamagedCountStopsAtTheActionsThatExist) {
     }
 }
 
-TEST_P(ActionStore, TextsUpTo259CharactersLoadAndLongerOnesLoadEmpty) {
+TEST_P(ActionStore, TextsLongerThan259CharactersLoadCutTo259) {
     const std::wstring path = SaveOne();
     m_store->SetRaw(path, L"Description", EncodeString(std::wstring(259, L'd')));
     m_store->SetRaw(path, L"DescriptionID", EncodeString(std::wstring(260, L'i')));
     m_store->SetRaw(path + L"\\CopyString", L"String", EncodeString(std::wstring(259, L's')));
-    m_store->SetRaw(path + L"\\LaunchApp", L"FilePath", EncodeString(std::wstring(260, L'f')));
+    m_store->SetRaw(path + L"\\LaunchApp", L"FilePath", EncodeString(std::wstring(5000, L'f')));
     CCustomActionList loaded = Load();
     ASSERT_EQ(loaded.Count(), 1u);
     EXPECT_EQ(loaded.At(0)->m_description, std::wstring(259, L'd'));
-    EXPECT_EQ(loaded.At(0)->m_descriptionId, L"");
+    EXPECT_EQ(loaded.At(0)->m_descriptionId, std::wstring(259, L'i'));
     EXPECT_EQ(loaded.At(0)->m_copyString.m_string, std::wstring(259, L's'));
-    EXPECT_EQ(loaded.At(0)->m_launchApp.m_filePath, L"");
+    EXPECT_EQ(loaded.At(0)->m_launchApp.m_filePath, std::wstring(259, L'f'));
+}
+
+TEST_P(ActionStore, AnOverLongOrUnreadableNameKeepsTheActionWithAllItHolds) {
+    struct Case {
+        const char* what;
+        StoredValue name;
+        std::wstring loadedName;
+    };
+    const std::vector<Case> cases = {
+        {"260 characters", EncodeString(std::wstring(260, L'n')), std::wstring(259, L'n')},
+        {"5000 characters", EncodeString(std::wstring(5000, L'n')), std::wstring(259, L'n')},
+        {"a number", EncodeDword(12), L"Text Macro(1)"},
+        {"binary", StoredValue{ValueType::Binary, {'N', 0, 0, 0}}, L"Text Macro(1)"},
+    };
+    const CCustomActionList saved = SampleList();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        saved.SaveAll(m_root.get());
+        m_store->SetRaw(L"CustomActions\\CustomAction1", L"Name", EncodeString(L""));
+        m_store->SetRaw(L"CustomActions\\CustomAction2", L"Name", c.name);
+
+        CCustomActionList loaded = Load();
+        ASSERT_EQ(loaded.Count(), 4u) << "only the really empty name of slot 1 drops its action";
+        const CCustomAction& kept = *loaded.At(1);
+        EXPECT_EQ(kept.m_nameId, L"ID_ACTION_2");
+        EXPECT_EQ(kept.m_name, c.loadedName);
+        EXPECT_EQ(kept.Kind(), 6u);
+        EXPECT_EQ(kept.m_macro.m_steps.size(), 2u);
+        EXPECT_EQ(kept.m_copyString.m_string, L"text 2");
+        EXPECT_EQ(kept.m_launchApp.m_filePath, L"C:\\Tools\\app2.exe");
+
+        loaded.SaveAll(m_root.get());
+        EXPECT_EQ(m_store->Raw(L"CustomActions\\CustomAction1", L"Name"),
+                  EncodeString(c.loadedName))
+            << "the next save keeps the action";
+        m_store->RemoveKey(L"CustomActions");
+    }
 }
 
 TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {

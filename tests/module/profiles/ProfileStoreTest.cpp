@@ -157,19 +157,19 @@ TEST_P(ProfileStore, DamagedValuesSpoilOnlyTheirOwnField) {
     EXPECT_EQ(it->m_cpi1, 3u);
 }
 
-TEST_P(ProfileStore, TextsUpTo259CharactersLoadAndLongerOnesLoadEmpty) {
+TEST_P(ProfileStore, TextsLongerThan259CharactersLoadCutTo259) {
     m_store->SetRaw(L"Profiles\\Profile0", L"Name", EncodeString(std::wstring(259, L'a')));
     m_store->SetRaw(L"Profiles\\Profile0", L"ID", EncodeString(std::wstring(260, L'i')));
-    m_store->SetRaw(L"Profiles\\Profile0", L"Button0", EncodeString(std::wstring(4000, L'b')));
-    m_store->SetRaw(L"Profiles", L"CurrentProfileID", EncodeString(std::wstring(260, L'c')));
+    m_store->SetRaw(L"Profiles\\Profile0", L"Button0", EncodeString(std::wstring(5000, L'b')));
+    m_store->SetRaw(L"Profiles", L"CurrentProfileID", EncodeString(std::wstring(260, L'i')));
     m_store->SetRaw(L"Profiles", L"Count", EncodeDword(1));
     std::wstring current;
     const CProfileList loaded = Load(&current);
     ASSERT_EQ(loaded.Count(), 1u);
     EXPECT_EQ(loaded.begin()->m_name, std::wstring(259, L'a'));
-    EXPECT_EQ(loaded.begin()->m_id, L"");
-    EXPECT_EQ(loaded.begin()->m_buttonAction[0], L"");
-    EXPECT_EQ(current, L"");
+    EXPECT_EQ(loaded.begin()->m_id, std::wstring(259, L'i'));
+    EXPECT_EQ(loaded.begin()->m_buttonAction[0], std::wstring(259, L'b'));
+    EXPECT_EQ(current, loaded.begin()->m_id) << "cut alike, the current ID still names it";
 }
 
 TEST_P(ProfileStore, SavingToAReadOnlyStoreWritesNothingAndKeepsTheList) {
