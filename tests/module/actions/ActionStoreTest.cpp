@@ -212,7 +212,7 @@ TEST_P(ActionStore, AnOverLongOrUnreadableNameKeepsTheActionWithAllItHolds) {
     }
 }
 
-TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {
+TEST_P(ActionStore, OnlyTheStepsPresentLoadAndDamagedOnesLoadEmpty) {
     const std::wstring macro = SaveOne() + L"\\Macro";
     const MacroStep down = Key(0x10, false, 5);
     const MacroStep empty;
@@ -222,7 +222,7 @@ TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {
         std::vector<MacroStep> expected;
     };
     const std::vector<Case> cases = {
-        {"second step missing", {}, {down, empty}},
+        {"second step missing", {}, {down}},
         {"step of 3 bytes",
          {{L"Input2", StoredValue{ValueType::Binary, {1, 0, 0}}}},
          {down, empty}},
@@ -233,7 +233,15 @@ TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {
         {"count far beyond the stored steps",
          {{L"Input2", StoredValue{ValueType::Binary, down.ToBytes()}},
           {L"MacroCount", EncodeDword(4294967295u)}},
-         {down, down, empty}},
+         {down, down}},
+        {"count one beyond the stored steps",
+         {{L"Input2", StoredValue{ValueType::Binary, down.ToBytes()}},
+          {L"MacroCount", EncodeDword(3)}},
+         {down, down}},
+        {"count not a number",
+         {{L"Input2", StoredValue{ValueType::Binary, down.ToBytes()}},
+          {L"MacroCount", EncodeString(L"2")}},
+         {down, down}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -244,6 +252,10 @@ TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {
         CCustomActionList loaded = Load();
         ASSERT_EQ(loaded.Count(), 1u);
         EXPECT_EQ(loaded.At(0)->m_macro.m_steps, c.expected);
+        loaded.SaveAll(m_root.get());
+        EXPECT_EQ(m_store->Raw(macro, L"MacroCount"),
+                  EncodeDword(static_cast<std::uint32_t>(c.expected.size())))
+            << "the next save stores the steps that loaded, no more";
     }
 
     m_store->RemoveValue(macro, L"MacroCount");
