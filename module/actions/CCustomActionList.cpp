@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <set>
 
 namespace {
 
@@ -87,7 +88,7 @@ void CCustomActionList::RemoveAction(const std::wstring& nameId) {
         m_actions.erase(it);
 }
 
-void CCustomActionList::LoadAll(platform::IKeyValueStore* root) {
+void CCustomActionList::LoadAll(platform::IKeyValueStore* root, std::uint32_t tick) {
     m_actions.clear();
     auto list = root ? root->OpenKey(kListKey) : nullptr;
     if (!list)
@@ -99,6 +100,18 @@ void CCustomActionList::LoadAll(platform::IKeyValueStore* root) {
         if (action.m_name.empty())
             action.m_name = NewActionName(action.Kind(), m_actions.size());
         m_actions.push_back(action);
+    }
+    RenewRepeatedIds(tick);
+}
+
+void CCustomActionList::RenewRepeatedIds(std::uint32_t tick) {
+    std::set<std::wstring> seen;
+    for (CCustomAction& action : m_actions) {
+        if (!action.m_nameId.empty() && seen.insert(action.m_nameId).second)
+            continue; // the first holder of an identifier keeps it
+        action.m_nameId = MakeUniqueIdentifier(
+            L"ID_ACTION_", tick, [this](const std::wstring& id) { return FindAction(id) != npos; });
+        seen.insert(action.m_nameId);
     }
 }
 

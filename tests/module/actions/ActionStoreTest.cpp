@@ -12,6 +12,9 @@ using platform::StoredValue;
 using platform::ValueType;
 using testing_support::StoreKind;
 
+// The tick new identifiers are made from at load.
+constexpr std::uint32_t kTick = 7;
+
 MacroStep Key(std::uint16_t vk, bool up, std::uint32_t pause) {
     MacroStep step;
     step.type = MacroStep::kKeyboardInput;
@@ -76,7 +79,7 @@ protected:
     CCustomActionList Load() {
         CCustomActionList list;
         list.AppendAction(CCustomAction(L"stale"));
-        list.LoadAll(m_root.get());
+        list.LoadAll(m_root.get(), kTick);
         return list;
     }
 
@@ -128,7 +131,7 @@ TEST_P(ActionStore, WritesTheStoredLayout) {
 TEST_P(ActionStore, AFreshStoreOrNoStoreLoadsEmpty) {
     EXPECT_EQ(Load().Count(), 0u);
     CCustomActionList list = SampleList();
-    list.LoadAll(nullptr);
+    list.LoadAll(nullptr, kTick);
     EXPECT_EQ(list.Count(), 0u);
 }
 
@@ -210,6 +213,30 @@ TEST_P(ActionStore, AnOverLongOrUnreadableNameKeepsTheActionWithAllItHolds) {
             << "the next save keeps the action";
         m_store->RemoveKey(L"CustomActions");
     }
+}
+
+TEST_P(ActionStore, EmptyOrRepeatedIdentifiersGetNewOnesThatTheNextSaveStores) {
+    CCustomActionList saved = SampleList();
+    saved.SaveAll(m_root.get());
+    const std::wstring slot = L"CustomActions\\CustomAction";
+    m_store->SetRaw(slot + L"1", L"NameID", EncodeString(L""));
+    m_store->SetRaw(slot + L"2", L"NameID", EncodeString(L"ID_ACTION_0"));
+    m_store->SetRaw(slot + L"3", L"NameID", EncodeString(L"ID_ACTION_8"));
+    m_store->SetRaw(slot + L"4", L"NameID", EncodeDword(4));
+
+    CCustomActionList loaded = Load();
+    const std::vector<std::wstring> expected = {L"ID_ACTION_0", L"ID_ACTION_7", L"ID_ACTION_9",
+                                                L"ID_ACTION_8", L"ID_ACTION_10"};
+    ASSERT_EQ(loaded.Count(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(loaded.At(i)->m_nameId, expected[i]);
+        EXPECT_EQ(loaded.Find(expected[i]), loaded.At(i)) << "each action is found by its own";
+    }
+
+    loaded.SaveAll(m_root.get());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(m_store->Raw(slot + std::to_wstring(i), L"NameID"), EncodeString(expected[i]));
 }
 
 TEST_P(ActionStore, OnlyTheStepsPresentLoadAndDamagedOnesLoadEmpty) {
