@@ -70,6 +70,36 @@ TEST_F(LanguageFile, MissingFileGivesEnglishWithEmptyTablesAndIsCreatedWhereItsF
     }
 }
 
+TEST_F(LanguageFile, TenThousandTextsAllArriveWithTheLookupRulesOfSingleReads) {
+    std::wstring text = L"[Language]\r\nDefault=English\r\n[English]\r\n";
+    for (int i = 1; i <= 10000; ++i) {
+        const std::wstring n = std::to_wstring(i);
+        text += L"ID" + n + L"=KEY_" + n + L"\r\nTEXT" + n + L"=Text number " + n + L"\r\n";
+    }
+    // A repeated key keeps its first text; names ignore case; values lose one pair of quotes
+    // and are cut to 259 characters; the table ends at the first missing ID.
+    text += L"id10001=KEY_1\r\nText10001=repeated\r\n"
+            L"ID10002=QUOTED\r\nTEXT10002=\"  spaced  \"\r\n"
+            L"ID10003=LONG\r\nTEXT10003=" +
+            std::wstring(300, L'x') +
+            L"\r\n"
+            L"ID10003=SHADOWED\r\n"
+            L"ID10005=AFTER_THE_GAP\r\nTEXT10005=never\r\n";
+    m_dir.Write(L"l_test.ini", Utf16File(text));
+    CMultiLanguage::s_languageFile = m_dir.File(L"l_test.ini");
+
+    m_window.SelectLanguage(nullptr);
+
+    EXPECT_EQ(CMultiLanguage::s_texts.size(), 10002u);
+    EXPECT_STREQ(CMultiLanguage::GetText(L"KEY_1"), L"Text number 1");
+    EXPECT_STREQ(CMultiLanguage::GetText(L"KEY_5000"), L"Text number 5000");
+    EXPECT_STREQ(CMultiLanguage::GetText(L"KEY_10000"), L"Text number 10000");
+    EXPECT_STREQ(CMultiLanguage::GetText(L"QUOTED"), L"  spaced  ");
+    EXPECT_EQ(std::wstring(CMultiLanguage::GetText(L"LONG")), std::wstring(259, L'x'));
+    EXPECT_EQ(CMultiLanguage::GetText(L"SHADOWED"), nullptr);
+    EXPECT_EQ(CMultiLanguage::GetText(L"AFTER_THE_GAP"), nullptr);
+}
+
 TEST_F(LanguageFile, SwitchingLanguagesReadsTheFileAndRemembersTheChoice) {
     m_dir.Write(L"l_test.ini", Utf16File(L"[language]\r\n"
                                          L"default = English\r\n"
