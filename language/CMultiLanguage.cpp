@@ -35,6 +35,8 @@ public:
             m_values.emplace(Folded(entry.key), entry.value);
     }
 
+    bool Empty() const { return m_values.empty(); }
+
     std::optional<std::wstring> Find(const std::wstring& key) const {
         auto it = m_values.find(Folded(key));
         if (it == m_values.end())
@@ -58,6 +60,9 @@ private:
 
 // What the file's [Language] section holds.
 struct LanguageIndex {
+    // False when the section could not be read: missing, empty, or in a file the system
+    // cannot read (UTF-16 without a byte-order mark reads as ANSI).
+    bool readable = false;
     std::optional<std::wstring> defaultLanguage;
     std::vector<std::wstring> languages;
 };
@@ -66,6 +71,7 @@ LanguageIndex ReadLanguageIndex() {
     const SectionValues section(
         Ini().ReadSection(CMultiLanguage::s_languageFile, kLanguageSection));
     LanguageIndex index;
+    index.readable = !section.Empty();
     index.defaultLanguage = section.Find(kDefaultKey);
     for (int i = 1;; ++i) {
         std::wstring name = section.Value(Numbered(L"L", i));
@@ -110,8 +116,12 @@ void CMultiLanguage::SelectLanguage(const wchar_t* name) {
     const std::wstring language = name ? name : L"";
     if (language != s_currentLanguage || language.empty()) {
         s_currentLanguage = language;
-        LoadTables();
-        Ini().WriteString(s_languageFile, kLanguageSection, kDefaultKey, s_currentLanguage);
+        const LanguageIndex index = ReadLanguageIndex();
+        LoadTablesFrom(index);
+        // Writing into a file the system could not read would rewrite it from what it made
+        // of it, losing every text; a name the file already holds needs no write.
+        if (index.readable && index.defaultLanguage != s_currentLanguage)
+            Ini().WriteString(s_languageFile, kLanguageSection, kDefaultKey, s_currentLanguage);
     }
     OnLanguageChanged();
 }

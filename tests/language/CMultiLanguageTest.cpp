@@ -147,17 +147,25 @@ TEST_F(LanguageTables, LanguageListEndsAtTheFirstMissingOrEmptyKey) {
     EXPECT_TRUE(CMultiLanguage::s_languages.empty());
 }
 
-TEST_F(LanguageTables, FirstSelectionTakesTheStoredDefaultOrEnglishAndWritesItBack) {
+TEST_F(LanguageTables, FirstSelectionTakesTheStoredDefaultOrEnglishAndWritesOnlyAChange) {
     struct Case {
         const char* name;
         Entries languageSection;
         std::wstring expectedLanguage;
         Texts expectedTexts;
+        std::vector<std::wstring> expectedWrites;
     } cases[] = {
-        {"stored default", {{L"Default", L"Deutsch"}}, L"Deutsch", {{L"IDOK", L"Jawohl"}}},
-        {"no default", {}, L"English", {{L"IDOK", L"OK"}}},
+        {"stored default", {{L"Default", L"Deutsch"}}, L"Deutsch", {{L"IDOK", L"Jawohl"}}, {}},
+        {"no default",
+         {{L"L1", L"English"}},
+         L"English",
+         {{L"IDOK", L"OK"}},
+         {L"Language/Default=English"}},
         // Nothing must come from the keys that stand before the first section.
-        {"default present but empty", {{L"Default", L""}}, L"", {}},
+        {"default present but empty", {{L"Default", L""}}, L"", {}, {}},
+        // Missing, or in a file the system cannot read: a write would rewrite the file from
+        // what the system made of it.
+        {"no [Language] section", {}, L"English", {{L"IDOK", L"OK"}}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -174,10 +182,17 @@ TEST_F(LanguageTables, FirstSelectionTakesTheStoredDefaultOrEnglishAndWritesItBa
 
         EXPECT_EQ(CMultiLanguage::s_currentLanguage, c.expectedLanguage);
         EXPECT_EQ(CMultiLanguage::s_texts, c.expectedTexts);
-        EXPECT_EQ(m_ini.m_writes,
-                  std::vector<std::wstring>{L"Language/Default=" + c.expectedLanguage});
+        EXPECT_EQ(m_ini.m_writes, c.expectedWrites);
         EXPECT_EQ(m_window.m_captions, 1);
     }
+}
+
+TEST_F(LanguageTables, ASwitchIsNeverWrittenIntoAFileWithoutALanguageSection) {
+    m_ini.Section(L"Deutsch", {{L"ID1", L"IDOK"}, {L"TEXT1", L"Jawohl"}});
+    m_window.SelectLanguage(nullptr);
+    m_window.SelectLanguage(L"Deutsch");
+    EXPECT_STREQ(CMultiLanguage::GetText(L"IDOK"), L"Jawohl");
+    EXPECT_TRUE(m_ini.m_writes.empty());
 }
 
 TEST_F(LanguageTables, EachSectionIsReadOnceHoweverManyKeysItHolds) {
