@@ -19,7 +19,9 @@ public:
     static std::map<std::wstring, std::wstring> s_texts;
 
     // Switches to name (null means empty) when it differs from the current language, then
-    // has this object caption itself again.
+    // has this object caption itself again. A switch is written to the file's "Default" when
+    // the file names another language, never into a file whose [Language] section cannot be
+    // read.
     void SelectLanguage(const wchar_t* name);
 
     // Rereads the language list and the current language's texts from the language file.

@@ -1,9 +1,10 @@
 #pragma once
 // The key/value store seam: a tree of keys holding named string, 32-bit and binary values
 // (the current user's registry on Windows, RegistryKeyValueStore.*). An object of this
-// interface is one open key; it closes when the object goes. Reads are bounded by the caller
-// and give nothing for a value that is missing, of another type or too large, so damaged
-// data reads like missing data. Nothing is reported beyond success or failure.
+// interface is one open key; it closes when the object goes. Reads give nothing for a value
+// that is missing or of another type, and numbers and binary values are bounded by the
+// caller, so damaged data reads like missing data; a text too long for its reader comes back
+// cut, so the rest of its record survives. Nothing is reported beyond success or failure.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,7 +29,10 @@ public:
     // Number of values this key holds.
     virtual std::size_t ValueCount() = 0;
 
-    // The text up to its first null, at most maxLength characters.
+    // Whether a value of this name exists, whatever its type and contents.
+    virtual bool HasValue(const std::wstring& name) = 0;
+
+    // The text up to its first null, cut to maxLength characters.
     virtual std::optional<std::wstring> ReadString(const std::wstring& name,
                                                    std::size_t maxLength) = 0;
     virtual std::optional<std::uint32_t> ReadDword(const std::wstring& name) = 0;

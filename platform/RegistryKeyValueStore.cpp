@@ -54,6 +54,11 @@ std::size_t RegistryKeyValueStore::ValueCount() {
     return values;
 }
 
+bool RegistryKeyValueStore::HasValue(const std::wstring& name) {
+    return RegQueryValueExW(m_key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
 std::optional<StoredValue> RegistryKeyValueStore::ReadRaw(const std::wstring& name,
                                                           std::size_t maxBytes) const {
     DWORD type = REG_NONE;
@@ -85,9 +90,32 @@ std::optional<StoredValue> RegistryKeyValueStore::ReadRaw(const std::wstring& na
     return value;
 }
 
+std::optional<StoredValue> RegistryKeyValueStore::ReadWhole(const std::wstring& name,
+                                                            std::size_t expected) const {
+    DWORD type = REG_NONE;
+    StoredValue value;
+    value.bytes.resize(expected > 0 ? expected : 1);
+    DWORD size = static_cast<DWORD>(value.bytes.size());
+    LONG result =
+        RegQueryValueExW(m_key.get(), name.c_str(), nullptr, &type, value.bytes.data(), &size);
+    // A larger value reports its size; it may grow again before the next call.
+    while (result == ERROR_MORE_DATA) {
+        value.bytes.resize(size);
+        result =
+            RegQueryValueExW(m_key.get(), name.c_str(), nullptr, &type, value.bytes.data(), &size);
+    }
+    if (result != ERROR_SUCCESS)
+        return std::nullopt;
+    value.type = static_cast<ValueType>(type);
+    value.bytes.resize(size);
+    return value;
+}
+
+// A text longer than the reader takes is read whole and then cut, as the in-memory double
+// does: cutting inside the registry's own buffer would depend on how it fills a short one.
 std::optional<std::wstring> RegistryKeyValueStore::ReadString(const std::wstring& name,
                                                               std::size_t maxLength) {
-    const auto value = ReadRaw(name, StringByteLimit(maxLength));
+    const auto value = ReadWhole(name, StringByteLimit(maxLength));
     return value ? DecodeString(*value, maxLength) : std::nullopt;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Win32 implementation of the key/value store seam: one registry key. Sizes are asked for
-// before values are read, so no read goes past the bytes the registry returned.
+// Win32 implementation of the key/value store seam: one registry key. Values are read into
+// buffers of the size the registry reports, so no read goes past the bytes it returned.
 #include "framework/Handle.h"
 #include "platform/IKeyValueStore.h"
 #include "platform/StoredValue.h"
@@ -16,6 +16,7 @@ public:
     std::unique_ptr<IKeyValueStore> CreateKey(const std::wstring& path) override;
     std::vector<std::wstring> SubKeyNames() override;
     std::size_t ValueCount() override;
+    bool HasValue(const std::wstring& name) override;
     std::optional<std::wstring> ReadString(const std::wstring& name,
                                            std::size_t maxLength) override;
     std::optional<std::uint32_t> ReadDword(const std::wstring& name) override;
@@ -28,6 +29,8 @@ public:
 private:
     // The value's type and bytes, or nothing when it is missing or larger than maxBytes.
     std::optional<StoredValue> ReadRaw(const std::wstring& name, std::size_t maxBytes) const;
+    // The value's type and all its bytes; one call when it fits in `expected` bytes.
+    std::optional<StoredValue> ReadWhole(const std::wstring& name, std::size_t expected) const;
     bool WriteRaw(const std::wstring& name, const StoredValue& value);
 
     fw::UniqueRegKey m_key;

@@ -9,18 +9,14 @@ std::size_t StringByteLimit(std::size_t maxLength) {
 std::optional<std::wstring> DecodeString(const StoredValue& value, std::size_t maxLength) {
     if (value.type != ValueType::String && value.type != ValueType::ExpandString)
         return std::nullopt;
-    if (value.bytes.size() > StringByteLimit(maxLength))
-        return std::nullopt;
     std::wstring text;
     const std::size_t units = value.bytes.size() / 2;
-    for (std::size_t i = 0; i < units; ++i) {
+    for (std::size_t i = 0; i < units && text.size() < maxLength; ++i) {
         const auto unit = static_cast<wchar_t>(value.bytes[2 * i] | (value.bytes[2 * i + 1] << 8));
         if (unit == L'\0')
             break;
         text.push_back(unit);
     }
-    if (text.size() > maxLength)
-        return std::nullopt;
     return text;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The bytes of one stored value and how they are read back. Shared by every key/value store
 // (the registry and the test doubles) so that damaged data reads the same everywhere: a value
-// of another type, of the wrong size or too long for its reader reads as missing, and no
-// reader looks past the bytes that were stored.
+// of another type, of the wrong size or (numbers and binary values) too long for its reader
+// reads as missing, a text too long for its reader reads cut, and no reader looks past the
+// bytes that were stored.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -32,11 +33,12 @@ struct StoredValue {
     bool operator!=(const StoredValue& other) const { return !(*this == other); }
 };
 
-// Largest stored string (terminator included) that a reader of maxLength characters accepts.
+// Bytes of a stored string of maxLength characters with its terminator.
 std::size_t StringByteLimit(std::size_t maxLength);
 
-// The text up to the first null unit. A trailing odd byte is ignored and a missing terminator
-// is tolerated; a value that is not a string or longer than maxLength reads as missing.
+// The text up to the first null unit, cut to maxLength characters. A trailing odd byte is
+// ignored and a missing terminator is tolerated; a value that is not a string reads as
+// missing.
 std::optional<std::wstring> DecodeString(const StoredValue& value, std::size_t maxLength);
 
 // Exactly four bytes of a 32-bit value; anything else reads as missing.

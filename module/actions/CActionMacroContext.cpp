@@ -21,15 +21,18 @@ void CActionMacroContext::Load(platform::IKeyValueStore& actionKey) {
     auto macro = actionKey.OpenKey(L"Macro");
     if (!macro)
         return;
-    // Every step is a value of its own, so a count beyond the values the key holds is
-    // damaged; reading it would create billions of empty steps. A missing count means every
-    // stored step. A missing or damaged step reads as an all-zero one.
+    // Only the steps present load: a count beyond them (or one that is not a number) must not
+    // add empty steps that the next save would store. Every step is a value of its own, so
+    // the values the key holds bound the loop however large the count. A step that is there
+    // but damaged reads as an all-zero one, which sends nothing.
     const std::size_t values = macro->ValueCount();
     const std::size_t count =
         std::min<std::size_t>(macro->ReadDword(L"MacroCount").value_or(values), values);
-    m_steps.reserve(count);
     for (std::size_t number = 1; number <= count; ++number) {
-        const auto bytes = macro->ReadBinary(StepValueName(number), MacroStep::kStoredSize);
+        const std::wstring name = StepValueName(number);
+        const auto bytes = macro->ReadBinary(name, MacroStep::kStoredSize);
+        if (!bytes && !macro->HasValue(name))
+            break;
         m_steps.push_back(bytes ? MacroStep::FromBytes(*bytes) : MacroStep());
     }
 }

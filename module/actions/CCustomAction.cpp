@@ -48,7 +48,10 @@ bool CCustomAction::Load(platform::IKeyValueStore& actions, std::size_t index) {
     if (!key)
         return false;
     m_nameId = ReadStoredText(*key, L"NameID");
-    m_name = ReadStoredText(*key, L"Name");
+    const auto name = key->ReadString(L"Name", kMaxStoredTextLength);
+    m_name = name.value_or(std::wstring());
+    // Dropping it would lose its steps, text and path at the next save.
+    const bool unreadableName = !name && key->HasValue(L"Name");
     m_descriptionId = ReadStoredText(*key, L"DescriptionID");
     m_description = ReadStoredText(*key, L"Description");
     // A missing kind keeps the default keypress macro; kinds the system never writes (above
@@ -62,7 +65,7 @@ bool CCustomAction::Load(platform::IKeyValueStore& actions, std::size_t index) {
     m_macro.Load(*key);
     m_copyString.Load(*key);
     m_launchApp.Load(*key);
-    return !m_name.empty();
+    return !m_name.empty() || unreadableName;
 }
 
 void CCustomAction::Save(platform::IKeyValueStore& actions, std::size_t index) const {

@@ -37,8 +37,9 @@ public:
     IActionContext* ActiveContext();
     const IActionContext* ActiveContext() const;
 
-    // Reads "CustomAction<index>" below the list key. False when the slot is missing or has
-    // no name: such an action is dropped.
+    // Reads "CustomAction<index>" below the list key. False when the slot is missing or its
+    // name is missing or empty: such an action is dropped. A name stored in a form that cannot
+    // be read (a number, say) keeps the action with an empty m_name for the list to fill.
     bool Load(platform::IKeyValueStore& actions, std::size_t index);
     // Writes "CustomAction<index>"; a slot that cannot be created is skipped.
     void Save(platform::IKeyValueStore& actions, std::size_t index) const;

@@ -6,20 +6,19 @@
 
 #include <algorithm>
 #include <iterator>
+#include <set>
 
 namespace {
 
 const wchar_t kListKey[] = L"CustomActions";
 const wchar_t kSlotPrefix[] = L"CustomAction";
 
+// Kinds without a name of their own (a button's own function, or a kind the system never
+// writes, which leaves the macro context active) take the keypress macro's.
 std::wstring KindName(std::uint32_t kind) {
-    const wchar_t* key = nullptr;
-    const wchar_t* fallback = L"";
+    const wchar_t* key = L"IDC_COMBO_ACTION_TYPE_KEYPRESS_MACRO";
+    const wchar_t* fallback = L"Keypress Macro";
     switch (kind) {
-    case CCustomAction::kKeypressMacro:
-        key = L"IDC_COMBO_ACTION_TYPE_KEYPRESS_MACRO";
-        fallback = L"Keypress Macro";
-        break;
     case CCustomAction::kTextMacro:
         key = L"IDC_COMBO_ACTION_TYPE_TEXT_MACRO";
         fallback = L"Text Macro";
@@ -29,10 +28,15 @@ std::wstring KindName(std::uint32_t kind) {
         fallback = L"Launch App";
         break;
     default:
-        return fallback;
+        break;
     }
     const wchar_t* text = CMultiLanguage::GetText(key);
     return text ? text : fallback;
+}
+
+// "<kind name>(<actions listed before it>)".
+std::wstring NewActionName(std::uint32_t kind, std::size_t before) {
+    return KindName(kind) + L"(" + std::to_wstring(before) + L")";
 }
 
 } // namespace
@@ -58,7 +62,7 @@ CCustomAction* CCustomActionList::At(std::size_t position) {
 
 const std::wstring& CCustomActionList::CreateAction(std::uint32_t kind, std::uint32_t tick) {
     CCustomAction action;
-    action.m_name = KindName(kind) + L"(" + std::to_wstring(m_actions.size()) + L")";
+    action.m_name = NewActionName(kind, m_actions.size());
     action.m_nameId = MakeUniqueIdentifier(
         L"ID_ACTION_", tick, [this](const std::wstring& id) { return FindAction(id) != npos; });
     action.m_descriptionId = action.m_nameId + L"_TIP";
@@ -84,15 +88,30 @@ void CCustomActionList::RemoveAction(const std::wstring& nameId) {
         m_actions.erase(it);
 }
 
-void CCustomActionList::LoadAll(platform::IKeyValueStore* root) {
+void CCustomActionList::LoadAll(platform::IKeyValueStore* root, std::uint32_t tick) {
     m_actions.clear();
     auto list = root ? root->OpenKey(kListKey) : nullptr;
     if (!list)
         return;
     for (std::size_t slot : ExistingSlots(*list, kSlotPrefix, list->ReadDword(L"Count"))) {
         CCustomAction action;
-        if (action.Load(*list, slot))
-            m_actions.push_back(action);
+        if (!action.Load(*list, slot))
+            continue;
+        if (action.m_name.empty())
+            action.m_name = NewActionName(action.Kind(), m_actions.size());
+        m_actions.push_back(action);
+    }
+    RenewRepeatedIds(tick);
+}
+
+void CCustomActionList::RenewRepeatedIds(std::uint32_t tick) {
+    std::set<std::wstring> seen;
+    for (CCustomAction& action : m_actions) {
+        if (!action.m_nameId.empty() && seen.insert(action.m_nameId).second)
+            continue; // the first holder of an identifier keeps it
+        action.m_nameId = MakeUniqueIdentifier(
+            L"ID_ACTION_", tick, [this](const std::wstring& id) { return FindAction(id) != npos; });
+        seen.insert(action.m_nameId);
     }
 }
 

@@ -39,8 +39,11 @@ public:
     void Clear() { m_actions.clear(); }
 
     // Replaces the list by the stored one; a null root (no store) leaves it empty. Actions
-    // without a name are dropped.
-    void LoadAll(platform::IKeyValueStore* root);
+    // without a name are dropped; one whose name cannot be read is named as a new action of
+    // its kind would be. An identifier that is empty or repeats an earlier one's is replaced
+    // by a new unique one made from tick, so every action can be found; the next save stores
+    // it.
+    void LoadAll(platform::IKeyValueStore* root, std::uint32_t tick);
     // Writes the list in order into slots 0..n-1; slots above n stay and are never read.
     void SaveAll(platform::IKeyValueStore* root) const;
 
@@ -49,5 +52,7 @@ public:
     void RunAction(const std::wstring& nameId, IActionQueue& queue) const;
 
 private:
+    void RenewRepeatedIds(std::uint32_t tick);
+
     std::list<CCustomAction> m_actions;
 };

@@ -42,9 +42,9 @@ BOOL CvireoApp::InitInstance() {
 
     // A store the installation did not seed (or a fresh user) still gets a profile to copy
     // and the buttons' own functions; they are stored by the first Save.
-    m_actions.LoadAll(m_rootKey.get());
+    m_actions.LoadAll(m_rootKey.get(), m_ticks.Milliseconds());
     AddMissingBuiltInActions(m_actions);
-    LoadProfiles(m_rootKey.get(), m_profiles, m_currentProfileId);
+    LoadProfiles(m_rootKey.get(), m_profiles, m_currentProfileId, m_ticks.Milliseconds());
     AddDefaultProfileIfEmpty(m_profiles, m_currentProfileId, m_ticks.Milliseconds());
     return TRUE;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <set>
 
 CProfileVireo* CProfileList::FindProfile(const std::wstring& id) {
     auto it = std::find_if(m_records.begin(), m_records.end(),
@@ -65,6 +66,26 @@ bool CProfileList::Rename(const std::wstring& id, const std::wstring& name) {
         return false;
     record->m_name = name;
     return true;
+}
+
+void CProfileList::RenewRepeatedIds(std::wstring& currentId, std::uint32_t tick) {
+    std::set<std::wstring> seen;
+    bool currentFollowed = false;
+    for (CProfileVireo& record : m_records) {
+        if (!record.m_id.empty() && seen.insert(record.m_id).second)
+            continue;
+        const bool wasEmpty = record.m_id.empty();
+        // The current ID may name no record yet; a new ID equal to it would make this one
+        // current by chance.
+        record.m_id = MakeUniqueIdentifier(L"ID_PROFILE_", tick, [&](const std::wstring& id) {
+            return id == currentId || FindProfile(id) != nullptr;
+        });
+        seen.insert(record.m_id);
+        if (wasEmpty && currentId.empty() && !currentFollowed) {
+            currentId = record.m_id;
+            currentFollowed = true;
+        }
+    }
 }
 
 bool CProfileList::HasName(const std::wstring& name) const {

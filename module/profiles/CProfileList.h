@@ -33,6 +33,11 @@ public:
     // The first record with this ID; false when there is none.
     bool Remove(const std::wstring& id);
     bool Rename(const std::wstring& id, const std::wstring& name);
+    // Gives each record whose ID is empty or repeats an earlier one's a new unique ID made
+    // from tick, so every record can be reached by its ID; the first holder of an ID keeps
+    // it. currentId goes on naming the record it named: an empty one follows the first
+    // record that had an empty ID. No new ID equals currentId.
+    void RenewRepeatedIds(std::wstring& currentId, std::uint32_t tick);
     void Clear() { m_records.clear(); }
 
 private:

@@ -5,7 +5,8 @@ const wchar_t kListKey[] = L"Profiles";
 const wchar_t kSlotPrefix[] = L"Profile";
 } // namespace
 
-void LoadProfiles(platform::IKeyValueStore* root, CProfileList& profiles, std::wstring& currentId) {
+void LoadProfiles(platform::IKeyValueStore* root, CProfileList& profiles, std::wstring& currentId,
+                  std::uint32_t tick) {
     profiles.Clear();
     currentId.clear();
     auto list = root ? root->OpenKey(kListKey) : nullptr;
@@ -17,6 +18,7 @@ void LoadProfiles(platform::IKeyValueStore* root, CProfileList& profiles, std::w
         if (record.Load(*list, slot))
             profiles.Append(record);
     }
+    profiles.RenewRepeatedIds(currentId, tick);
 }
 
 void SaveProfiles(platform::IKeyValueStore* root, const CProfileList& profiles,

@@ -5,10 +5,14 @@
 #include "module/profiles/CProfileList.h"
 #include "platform/IKeyValueStore.h"
 
+#include <cstdint>
 #include <string>
 
-// Replaces the list and the current ID by the stored ones. Missing slots are skipped.
-void LoadProfiles(platform::IKeyValueStore* root, CProfileList& profiles, std::wstring& currentId);
+// Replaces the list and the current ID by the stored ones. Missing slots are skipped. IDs
+// that are empty or repeat an earlier record's are replaced by new ones made from tick
+// (CProfileList::RenewRepeatedIds); the next save stores them.
+void LoadProfiles(platform::IKeyValueStore* root, CProfileList& profiles, std::wstring& currentId,
+                  std::uint32_t tick);
 
 // Writes the list in order into slots 0..n-1. Slots above n stay as they are; loading stops
 // at the count, so they are never read.

@@ -20,5 +20,5 @@ std::wstring SlotKeyName(const wchar_t* prefix, std::size_t index);
 std::vector<std::size_t> ExistingSlots(platform::IKeyValueStore& list, const wchar_t* prefix,
                                        std::optional<std::uint32_t> count);
 
-// A stored text, empty when missing, damaged or longer than kMaxStoredTextLength.
+// A stored text, empty when missing or damaged; a longer one is cut to kMaxStoredTextLength.
 std::wstring ReadStoredText(platform::IKeyValueStore& key, const wchar_t* name);

@@ -170,6 +170,24 @@ TEST_F(DeviceDiscovery, StartsWithNoDeviceAndHandsTheLanguageToEveryModule) {
     EXPECT_STREQ(text, L"Please plus some devices supported by the driver!");
 }
 
+TEST_F(DeviceDiscovery, StartLeavesALanguageFileTheSystemCannotReadByteForByte) {
+    // UTF-16 without a byte-order mark: the system reads it as ANSI and finds no section.
+    const std::wstring text = L"[Language]\r\nDefault=Deutsch\r\nL1=English\r\nL2=Deutsch\r\n"
+                              L"[Deutsch]\r\nID1=IDC_STATIC_NO_DEVICE\r\nTEXT1=Kein Gerät\r\n";
+    std::string bytes;
+    for (wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    CreateDirectoryW(m_dir.File(L"Language").c_str(), nullptr);
+    m_dir.Write(L"Language\\l_gearhost.ini", bytes);
+
+    Start({L"testmod_mouse"});
+
+    EXPECT_EQ(m_startCalls, Calls{L"testmod_mouse:language:English"});
+    EXPECT_EQ(m_dir.Read(L"Language\\l_gearhost.ini"), bytes);
+}
+
 TEST_F(DeviceDiscovery, DeviceWithTwoInterfacesIsListedFromTheFirstArrivalToTheLastRemoval) {
     Start({L"testmod_mouse"});
     Arrive(kMouseFirst);

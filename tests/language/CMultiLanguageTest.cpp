@@ -11,7 +11,7 @@ namespace {
 using Entries = std::vector<std::pair<std::wstring, std::wstring>>;
 using Texts = std::map<std::wstring, std::wstring>;
 
-// An INI file in memory: values by exact section and key; counts every access.
+// An INI file in memory: values by exact section and key; counts every read.
 class FakeIniFile final : public IIniFile {
 public:
     std::map<std::pair<std::wstring, std::wstring>, std::wstring> m_values;
@@ -29,6 +29,17 @@ public:
         EXPECT_EQ(file, L"C:\\app\\Language\\l_test.ini");
         auto it = m_values.find({section, key});
         return it == m_values.end() ? defaultValue : it->second;
+    }
+    std::vector<IniEntry> ReadSection(const std::wstring& file,
+                                      const std::wstring& section) override {
+        ++m_reads;
+        EXPECT_EQ(file, L"C:\\app\\Language\\l_test.ini");
+        std::vector<IniEntry> entries;
+        for (const auto& value : m_values) {
+            if (value.first.first == section)
+                entries.push_back({value.first.second, value.second});
+        }
+        return entries;
     }
     bool WriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                      const std::wstring& value) override {
@@ -136,17 +147,25 @@ TEST_F(LanguageTables, LanguageListEndsAtTheFirstMissingOrEmptyKey) {
     EXPECT_TRUE(CMultiLanguage::s_languages.empty());
 }
 
-TEST_F(LanguageTables, FirstSelectionTakesTheStoredDefaultOrEnglishAndWritesItBack) {
+TEST_F(LanguageTables, FirstSelectionTakesTheStoredDefaultOrEnglishAndWritesOnlyAChange) {
     struct Case {
         const char* name;
         Entries languageSection;
         std::wstring expectedLanguage;
         Texts expectedTexts;
+        std::vector<std::wstring> expectedWrites;
     } cases[] = {
-        {"stored default", {{L"Default", L"Deutsch"}}, L"Deutsch", {{L"IDOK", L"Jawohl"}}},
-        {"no default", {}, L"English", {{L"IDOK", L"OK"}}},
+        {"stored default", {{L"Default", L"Deutsch"}}, L"Deutsch", {{L"IDOK", L"Jawohl"}}, {}},
+        {"no default",
+         {{L"L1", L"English"}},
+         L"English",
+         {{L"IDOK", L"OK"}},
+         {L"Language/Default=English"}},
         // Nothing must come from the keys that stand before the first section.
-        {"default present but empty", {{L"Default", L""}}, L"", {}},
+        {"default present but empty", {{L"Default", L""}}, L"", {}, {}},
+        // Missing, or in a file the system cannot read: a write would rewrite the file from
+        // what the system made of it.
+        {"no [Language] section", {}, L"English", {{L"IDOK", L"OK"}}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -163,10 +182,38 @@ TEST_F(LanguageTables, FirstSelectionTakesTheStoredDefaultOrEnglishAndWritesItBa
 
         EXPECT_EQ(CMultiLanguage::s_currentLanguage, c.expectedLanguage);
         EXPECT_EQ(CMultiLanguage::s_texts, c.expectedTexts);
-        EXPECT_EQ(m_ini.m_writes,
-                  std::vector<std::wstring>{L"Language/Default=" + c.expectedLanguage});
+        EXPECT_EQ(m_ini.m_writes, c.expectedWrites);
         EXPECT_EQ(m_window.m_captions, 1);
     }
+}
+
+TEST_F(LanguageTables, ASwitchIsNeverWrittenIntoAFileWithoutALanguageSection) {
+    m_ini.Section(L"Deutsch", {{L"ID1", L"IDOK"}, {L"TEXT1", L"Jawohl"}});
+    m_window.SelectLanguage(nullptr);
+    m_window.SelectLanguage(L"Deutsch");
+    EXPECT_STREQ(CMultiLanguage::GetText(L"IDOK"), L"Jawohl");
+    EXPECT_TRUE(m_ini.m_writes.empty());
+}
+
+TEST_F(LanguageTables, EachSectionIsReadOnceHoweverManyKeysItHolds) {
+    Entries english;
+    for (int i = 1; i <= 10000; ++i) {
+        english.emplace_back(L"ID" + std::to_wstring(i), L"KEY_" + std::to_wstring(i));
+        english.emplace_back(L"TEXT" + std::to_wstring(i), L"Text " + std::to_wstring(i));
+    }
+    m_ini.Section(L"English", english);
+    Entries languages = {{L"Default", L"English"}};
+    for (int i = 1; i <= 50; ++i)
+        languages.emplace_back(L"L" + std::to_wstring(i), L"Language " + std::to_wstring(i));
+    m_ini.Section(L"Language", languages);
+
+    m_window.SelectLanguage(nullptr);
+
+    EXPECT_EQ(m_ini.m_reads, 2);
+    EXPECT_EQ(CMultiLanguage::s_texts.size(), 10000u);
+    EXPECT_STREQ(CMultiLanguage::GetText(L"KEY_1"), L"Text 1");
+    EXPECT_STREQ(CMultiLanguage::GetText(L"KEY_10000"), L"Text 10000");
+    EXPECT_EQ(CMultiLanguage::s_languages.size(), 50u);
 }
 
 TEST_F(LanguageTables, SelectingTheCurrentLanguageOnlyRecaptions) {

@@ -15,13 +15,21 @@ public:
     void OnLanguageChanged() override {}
 };
 
-std::string Utf16File(const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
+std::string Utf16WithoutBom(const std::wstring& text) {
+    std::string bytes;
     for (wchar_t c : text) {
         bytes += static_cast<char>(c & 0xFF);
         bytes += static_cast<char>(c >> 8);
     }
     return bytes;
+}
+
+std::string Utf16File(const std::wstring& text) {
+    return "\xFF\xFE" + Utf16WithoutBom(text);
+}
+
+std::string AsciiFile(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
 }
 
 std::wstring StoredDefault(const std::wstring& file) {
@@ -45,29 +53,88 @@ protected:
     }
 };
 
-TEST_F(LanguageFile, MissingFileGivesEnglishWithEmptyTablesAndIsCreatedWhereItsFolderExists) {
+TEST_F(LanguageFile, MissingFileGivesEnglishWithEmptyTablesAndIsNotCreated) {
     CreateDirectoryW(m_dir.File(L"Language").c_str(), nullptr);
+    const std::wstring file = m_dir.File(L"Language\\l_test.ini");
+    CMultiLanguage::s_languageFile = file;
+    m_window.SelectLanguage(nullptr);
+    m_window.SelectLanguage(L"Deutsch");
+    EXPECT_EQ(CMultiLanguage::s_currentLanguage, L"Deutsch");
+    EXPECT_TRUE(CMultiLanguage::s_languages.empty());
+    EXPECT_TRUE(CMultiLanguage::s_texts.empty());
+    EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(LanguageFile, StartingAndSwitchingLeaveAFileUnchangedThatNeedsNoWrite) {
+    const std::wstring english = L"[Language]\r\n"
+                                 L"Default=English\r\n"
+                                 L"L1=English\r\n"
+                                 L"L2=Deutsch\r\n"
+                                 L"[English]\r\n"
+                                 L"ID1=IDOK\r\n"
+                                 L"TEXT1=Fine\r\n"
+                                 L"[Deutsch]\r\n"
+                                 L"ID1=IDOK\r\n"
+                                 L"TEXT1=Gut\r\n";
     struct Case {
         const char* name;
-        std::wstring file;
-        bool created;
+        std::string bytes;
+        const wchar_t* switchTo; // after the start, as the host tells a module
+        std::wstring language;
+        const wchar_t* text;
     } cases[] = {
-        {"folder exists", m_dir.File(L"Language\\l_test.ini"), true},
-        {"folder missing", m_dir.File(L"Absent\\l_test.ini"), false},
+        // Read as ANSI, it holds no section the system can find.
+        {"UTF-16 without a byte-order mark", Utf16WithoutBom(english), L"Deutsch", L"Deutsch",
+         nullptr},
+        {"UTF-16 naming the language in use", Utf16File(english), nullptr, L"English", L"Fine"},
+        {"ANSI naming the language in use", AsciiFile(english), L"English", L"English", L"Fine"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ResetTables();
-        CMultiLanguage::s_languageFile = c.file;
+        m_dir.Write(L"l_test.ini", c.bytes);
+        CMultiLanguage::s_languageFile = m_dir.File(L"l_test.ini");
+
         m_window.SelectLanguage(nullptr);
-        EXPECT_EQ(CMultiLanguage::s_currentLanguage, L"English");
-        EXPECT_TRUE(CMultiLanguage::s_languages.empty());
-        EXPECT_TRUE(CMultiLanguage::s_texts.empty());
-        EXPECT_EQ(GetFileAttributesW(c.file.c_str()) != INVALID_FILE_ATTRIBUTES, c.created);
-        if (c.created) {
-            EXPECT_EQ(StoredDefault(c.file), L"English");
-        }
+        if (c.switchTo)
+            m_window.SelectLanguage(c.switchTo);
+
+        EXPECT_EQ(CMultiLanguage::s_currentLanguage, c.language);
+        EXPECT_EQ(CMultiLanguage::GetText(L"IDOK") ? std::wstring(CMultiLanguage::GetText(L"IDOK"))
+                                                   : L"<none>",
+                  c.text ? c.text : L"<none>");
+        EXPECT_EQ(m_dir.Read(L"l_test.ini"), c.bytes);
     }
+}
+
+TEST_F(LanguageFile, TenThousandTextsAllArriveWithTheLookupRulesOfSingleReads) {
+    std::wstring text = L"[Language]\r\nDefault=English\r\n[English]\r\n";
+    for (int i = 1; i <= 10000; ++i) {
+        const std::wstring n = std::to_wstring(i);
+        text += L"ID" + n + L"=KEY_" + n + L"\r\nTEXT" + n + L"=Text number " + n + L"\r\n";
+    }
+    // A repeated key keeps its first text; names ignore case; values lose one pair of quotes
+    // and are cut to 259 characters; the table ends at the first missing ID.
+    text += L"id10001=KEY_1\r\nText10001=repeated\r\n"
+            L"ID10002=QUOTED\r\nTEXT10002=\"  spaced  \"\r\n"
+            L"ID10003=LONG\r\nTEXT10003=" +
+            std::wstring(300, L'x') +
+            L"\r\n"
+            L"ID10003=SHADOWED\r\n"
+            L"ID10005=AFTER_THE_GAP\r\nTEXT10005=never\r\n";
+    m_dir.Write(L"l_test.ini", Utf16File(text));
+    CMultiLanguage::s_languageFile = m_dir.File(L"l_test.ini");
+
+    m_window.SelectLanguage(nullptr);
+
+    EXPECT_EQ(CMultiLanguage::s_texts.size(), 10002u);
+    EXPECT_STREQ(CMultiLanguage::GetText(L"KEY_1"), L"Text number 1");
+    EXPECT_STREQ(CMultiLanguage::GetText(L"KEY_5000"), L"Text number 5000");
+    EXPECT_STREQ(CMultiLanguage::GetText(L"KEY_10000"), L"Text number 10000");
+    EXPECT_STREQ(CMultiLanguage::GetText(L"QUOTED"), L"  spaced  ");
+    EXPECT_EQ(std::wstring(CMultiLanguage::GetText(L"LONG")), std::wstring(259, L'x'));
+    EXPECT_EQ(CMultiLanguage::GetText(L"SHADOWED"), nullptr);
+    EXPECT_EQ(CMultiLanguage::GetText(L"AFTER_THE_GAP"), nullptr);
 }
 
 TEST_F(LanguageFile, SwitchingLanguagesReadsTheFileAndRemembersTheChoice) {

@@ -59,6 +59,8 @@ TEST_P(KeyValueStoreContract, WritesStringsWithTerminatorAndNumbersAsFourBytes) 
     EXPECT_EQ(root->SubKeyNames(), std::vector<std::wstring>{L"A"});
     EXPECT_FALSE(root->OpenKey(L"A\\Missing"));
     EXPECT_FALSE(reread->ReadString(L"Missing", 259));
+    EXPECT_FALSE(reread->HasValue(L"Missing"));
+    EXPECT_TRUE(reread->HasValue(L"empty")) << "value names ignore case";
 }
 
 struct DamagedValue {
@@ -69,13 +71,18 @@ struct DamagedValue {
     std::optional<std::vector<std::uint8_t>> asBinary; // read with a limit of 4 bytes
 };
 
-TEST_P(KeyValueStoreContract, DamagedValuesReadWithinWhatWasStoredOrAsMissing) {
+TEST_P(KeyValueStoreContract, DamagedValuesReadWithinWhatWasStoredCutOrAsMissing) {
     const std::vector<std::uint8_t> abc = Utf16(L"abc", false);
     std::vector<std::uint8_t> oddAb = Utf16(L"ab", false);
     oddAb.push_back('c');
     std::vector<std::uint8_t> embeddedNull = Utf16(L"ab", true);
     const auto tail = Utf16(L"cdefgh", true);
     embeddedNull.insert(embeddedNull.end(), tail.begin(), tail.end());
+
+    std::wstring long5000;
+    while (long5000.size() < 5000)
+        long5000 += L"xyz";
+    long5000.resize(5000);
 
     const auto none = std::nullopt;
     const std::vector<DamagedValue> cases = {
@@ -85,11 +92,13 @@ TEST_P(KeyValueStoreContract, DamagedValuesReadWithinWhatWasStoredOrAsMissing) {
         {"string of zero bytes", Stored(ValueType::String, {}), L"", none, none},
         {"string at the limit", Stored(ValueType::String, Utf16(L"hello", true)), L"hello", none,
          none},
-        {"string over the limit", Stored(ValueType::String, Utf16(L"hello!", true)), none, none,
+        {"string over the limit", Stored(ValueType::String, Utf16(L"hello!", true)), L"hello", none,
          none},
         {"unterminated string over the limit", Stored(ValueType::String, Utf16(L"hello!", false)),
-         none, none, none},
-        {"long value with an early null", Stored(ValueType::String, embeddedNull), none, none,
+         L"hello", none, none},
+        {"string of 5000 characters", Stored(ValueType::String, Utf16(long5000, true)), L"xyzxy",
+         none, none},
+        {"long value with an early null", Stored(ValueType::String, embeddedNull), L"ab", none,
          none},
         {"binary where a string is expected", Stored(ValueType::Binary, abc), none, none, none},
         {"string where a number is expected", Stored(ValueType::String, Utf16(L"7", true)), L"7",
@@ -106,6 +115,7 @@ TEST_P(KeyValueStoreContract, DamagedValuesReadWithinWhatWasStoredOrAsMissing) {
     for (const DamagedValue& c : cases) {
         SCOPED_TRACE(c.what);
         m_store->SetRaw(L"", L"Value", c.stored);
+        EXPECT_TRUE(root->HasValue(L"Value"));
         EXPECT_EQ(root->ReadString(L"Value", 5), c.asString);
         EXPECT_EQ(root->ReadDword(L"Value"), c.asDword);
         EXPECT_EQ(root->ReadBinary(L"Value", 4), c.asBinary);

@@ -65,6 +65,10 @@ const platform::StoredValue* MemoryKeyValueStore::Find(const std::wstring& name)
     return it == m_node->values.end() ? nullptr : &it->second;
 }
 
+bool MemoryKeyValueStore::HasValue(const std::wstring& name) {
+    return Find(name) != nullptr;
+}
+
 std::optional<std::wstring> MemoryKeyValueStore::ReadString(const std::wstring& name,
                                                             std::size_t maxLength) {
     const platform::StoredValue* value = Find(name);

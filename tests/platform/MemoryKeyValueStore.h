@@ -31,6 +31,7 @@ public:
     std::unique_ptr<platform::IKeyValueStore> CreateKey(const std::wstring& path) override;
     std::vector<std::wstring> SubKeyNames() override;
     std::size_t ValueCount() override;
+    bool HasValue(const std::wstring& name) override;
     std::optional<std::wstring> ReadString(const std::wstring& name,
                                            std::size_t maxLength) override;
     std::optional<std::uint32_t> ReadDword(const std::wstring& name) override;

@@ -75,6 +75,53 @@ TEST_P(IniFileReads, ValuesArriveTrimmedUnquotedAndCutWhateverTheCaseOfNames) {
     EXPECT_EQ(m_ini.ReadString(m_file, L"Other", L"Plain", L"<default>"), L"<default>");
 }
 
+TEST_P(IniFileReads, ASectionReadGivesEachLineAsASingleReadGivesItsValue) {
+    const std::wstring letter = GetParam().letter;
+    const std::wstring longValue(300, L'x');
+    m_dir.Write(L"test.ini", GetParam().encode(L"[Other]\r\n"
+                                               L"Plain=elsewhere\r\n"
+                                               L"[Caf" +
+                                               letter +
+                                               L"]\r\n"
+                                               L"Plain=Caf" +
+                                               letter +
+                                               L"\r\n"
+                                               L"Spaced =   two words   \r\n"
+                                               L"Quoted=\"  kept inside  \"\r\n"
+                                               L"Single='one'\r\n"
+                                               L"Bare line\r\n"
+                                               L"Empty=\r\n"
+                                               L"plain=second\r\n"
+                                               L"Long=\"" +
+                                               longValue + L"\"\r\n"));
+    const std::vector<IniEntry> entries = m_ini.ReadSection(m_file, L"CAF" + letter);
+    std::vector<std::wstring> lines;
+    for (const IniEntry& entry : entries)
+        lines.push_back(entry.key + L"=" + entry.value);
+    EXPECT_EQ(lines,
+              (std::vector<std::wstring>{L"Plain=Caf" + letter, L"Spaced=two words",
+                                         L"Quoted=  kept inside  ", L"Single=one", L"Empty=",
+                                         L"plain=second", L"Long=" + longValue.substr(0, 259)}));
+    EXPECT_EQ(m_ini.ReadString(m_file, L"CAF" + letter, L"Single", L""), L"one");
+    EXPECT_EQ(m_ini.ReadString(m_file, L"CAF" + letter, L"Long", L""), longValue.substr(0, 259));
+    EXPECT_TRUE(m_ini.ReadSection(m_file, L"Missing").empty());
+    EXPECT_TRUE(m_ini.ReadSection(m_dir.File(L"absent.ini"), L"Other").empty());
+    EXPECT_TRUE(m_ini.ReadSection(L"", L"Other").empty());
+}
+
+TEST_P(IniFileReads, ASectionFarLargerThanTheFirstBufferArrivesWhole) {
+    std::wstring text = L"[Big]\r\n";
+    for (int i = 1; i <= 20000; ++i)
+        text += L"Key" + std::to_wstring(i) + L"=Value number " + std::to_wstring(i) + L"\r\n";
+    text += L"[After]\r\nKey1=after\r\n";
+    m_dir.Write(L"test.ini", GetParam().encode(text));
+    const std::vector<IniEntry> entries = m_ini.ReadSection(m_file, L"Big");
+    ASSERT_EQ(entries.size(), 20000u);
+    EXPECT_EQ(entries.front().key, L"Key1");
+    EXPECT_EQ(entries.back().key, L"Key20000");
+    EXPECT_EQ(entries.back().value, L"Value number 20000");
+}
+
 TEST_P(IniFileReads, WritesKeepTheFileReadable) {
     const std::wstring letter = GetParam().letter;
     m_dir.Write(L"test.ini",

@@ -16,6 +16,8 @@ public:
 
     // Writes bytes as they are (no conversion).
     void Write(const std::wstring& name, const std::string& bytes) const;
+    // The bytes of a file as they are; empty when it cannot be read.
+    std::string Read(const std::wstring& name) const;
 
 private:
     std::wstring m_path;

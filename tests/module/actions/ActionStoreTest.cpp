@@ -12,6 +12,9 @@ using platform::StoredValue;
 using platform::ValueType;
 using testing_support::StoreKind;
 
+// The tick new identifiers are made from at load.
+constexpr std::uint32_t kTick = 7;
+
 MacroStep Key(std::uint16_t vk, bool up, std::uint32_t pause) {
     MacroStep step;
     step.type = MacroStep::kKeyboardInput;
@@ -76,7 +79,7 @@ protected:
     CCustomActionList Load() {
         CCustomActionList list;
         list.AppendAction(CCustomAction(L"stale"));
-        list.LoadAll(m_root.get());
+        list.LoadAll(m_root.get(), kTick);
         return list;
     }
 
@@ -128,7 +131,7 @@ TEST_P(ActionStore, WritesTheStoredLayout) {
 TEST_P(ActionStore, AFreshStoreOrNoStoreLoadsEmpty) {
     EXPECT_EQ(Load().Count(), 0u);
     CCustomActionList list = SampleList();
-    list.LoadAll(nullptr);
+    list.LoadAll(nullptr, kTick);
     EXPECT_EQ(list.Count(), 0u);
 }
 
@@ -161,21 +164,82 @@ TEST_P(ActionStore, ADamagedCountStopsAtTheActionsThatExist) {
     }
 }
 
-TEST_P(ActionStore, TextsUpTo259CharactersLoadAndLongerOnesLoadEmpty) {
+TEST_P(ActionStore, TextsLongerThan259CharactersLoadCutTo259) {
     const std::wstring path = SaveOne();
     m_store->SetRaw(path, L"Description", EncodeString(std::wstring(259, L'd')));
     m_store->SetRaw(path, L"DescriptionID", EncodeString(std::wstring(260, L'i')));
     m_store->SetRaw(path + L"\\CopyString", L"String", EncodeString(std::wstring(259, L's')));
-    m_store->SetRaw(path + L"\\LaunchApp", L"FilePath", EncodeString(std::wstring(260, L'f')));
+    m_store->SetRaw(path + L"\\LaunchApp", L"FilePath", EncodeString(std::wstring(5000, L'f')));
     CCustomActionList loaded = Load();
     ASSERT_EQ(loaded.Count(), 1u);
     EXPECT_EQ(loaded.At(0)->m_description, std::wstring(259, L'd'));
-    EXPECT_EQ(loaded.At(0)->m_descriptionId, L"");
+    EXPECT_EQ(loaded.At(0)->m_descriptionId, std::wstring(259, L'i'));
     EXPECT_EQ(loaded.At(0)->m_copyString.m_string, std::wstring(259, L's'));
-    EXPECT_EQ(loaded.At(0)->m_launchApp.m_filePath, L"");
+    EXPECT_EQ(loaded.At(0)->m_launchApp.m_filePath, std::wstring(259, L'f'));
 }
 
-TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {
+TEST_P(ActionStore, AnOverLongOrUnreadableNameKeepsTheActionWithAllItHolds) {
+    struct Case {
+        const char* what;
+        StoredValue name;
+        std::wstring loadedName;
+    };
+    const std::vector<Case> cases = {
+        {"260 characters", EncodeString(std::wstring(260, L'n')), std::wstring(259, L'n')},
+        {"5000 characters", EncodeString(std::wstring(5000, L'n')), std::wstring(259, L'n')},
+        {"a number", EncodeDword(12), L"Text Macro(1)"},
+        {"binary", StoredValue{ValueType::Binary, {'N', 0, 0, 0}}, L"Text Macro(1)"},
+    };
+    const CCustomActionList saved = SampleList();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        saved.SaveAll(m_root.get());
+        m_store->SetRaw(L"CustomActions\\CustomAction1", L"Name", EncodeString(L""));
+        m_store->SetRaw(L"CustomActions\\CustomAction2", L"Name", c.name);
+
+        CCustomActionList loaded = Load();
+        ASSERT_EQ(loaded.Count(), 4u) << "only the really empty name of slot 1 drops its action";
+        const CCustomAction& kept = *loaded.At(1);
+        EXPECT_EQ(kept.m_nameId, L"ID_ACTION_2");
+        EXPECT_EQ(kept.m_name, c.loadedName);
+        EXPECT_EQ(kept.Kind(), 6u);
+        EXPECT_EQ(kept.m_macro.m_steps.size(), 2u);
+        EXPECT_EQ(kept.m_copyString.m_string, L"text 2");
+        EXPECT_EQ(kept.m_launchApp.m_filePath, L"C:\\Tools\\app2.exe");
+
+        loaded.SaveAll(m_root.get());
+        EXPECT_EQ(m_store->Raw(L"CustomActions\\CustomAction1", L"Name"),
+                  EncodeString(c.loadedName))
+            << "the next save keeps the action";
+        m_store->RemoveKey(L"CustomActions");
+    }
+}
+
+TEST_P(ActionStore, EmptyOrRepeatedIdentifiersGetNewOnesThatTheNextSaveStores) {
+    CCustomActionList saved = SampleList();
+    saved.SaveAll(m_root.get());
+    const std::wstring slot = L"CustomActions\\CustomAction";
+    m_store->SetRaw(slot + L"1", L"NameID", EncodeString(L""));
+    m_store->SetRaw(slot + L"2", L"NameID", EncodeString(L"ID_ACTION_0"));
+    m_store->SetRaw(slot + L"3", L"NameID", EncodeString(L"ID_ACTION_8"));
+    m_store->SetRaw(slot + L"4", L"NameID", EncodeDword(4));
+
+    CCustomActionList loaded = Load();
+    const std::vector<std::wstring> expected = {L"ID_ACTION_0", L"ID_ACTION_7", L"ID_ACTION_9",
+                                                L"ID_ACTION_8", L"ID_ACTION_10"};
+    ASSERT_EQ(loaded.Count(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(loaded.At(i)->m_nameId, expected[i]);
+        EXPECT_EQ(loaded.Find(expected[i]), loaded.At(i)) << "each action is found by its own";
+    }
+
+    loaded.SaveAll(m_root.get());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(m_store->Raw(slot + std::to_wstring(i), L"NameID"), EncodeString(expected[i]));
+}
+
+TEST_P(ActionStore, OnlyTheStepsPresentLoadAndDamagedOnesLoadEmpty) {
     const std::wstring macro = SaveOne() + L"\\Macro";
     const MacroStep down = Key(0x10, false, 5);
     const MacroStep empty;
@@ -185,7 +249,7 @@ TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {
         std::vector<MacroStep> expected;
     };
     const std::vector<Case> cases = {
-        {"second step missing", {}, {down, empty}},
+        {"second step missing", {}, {down}},
         {"step of 3 bytes",
          {{L"Input2", StoredValue{ValueType::Binary, {1, 0, 0}}}},
          {down, empty}},
@@ -196,7 +260,15 @@ TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {
         {"count far beyond the stored steps",
          {{L"Input2", StoredValue{ValueType::Binary, down.ToBytes()}},
           {L"MacroCount", EncodeDword(4294967295u)}},
-         {down, down, empty}},
+         {down, down}},
+        {"count one beyond the stored steps",
+         {{L"Input2", StoredValue{ValueType::Binary, down.ToBytes()}},
+          {L"MacroCount", EncodeDword(3)}},
+         {down, down}},
+        {"count not a number",
+         {{L"Input2", StoredValue{ValueType::Binary, down.ToBytes()}},
+          {L"MacroCount", EncodeString(L"2")}},
+         {down, down}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -207,6 +279,10 @@ TEST_P(ActionStore, DamagedStepsLoadAsEmptyStepsAndTheCountStaysBounded) {
         CCustomActionList loaded = Load();
         ASSERT_EQ(loaded.Count(), 1u);
         EXPECT_EQ(loaded.At(0)->m_macro.m_steps, c.expected);
+        loaded.SaveAll(m_root.get());
+        EXPECT_EQ(m_store->Raw(macro, L"MacroCount"),
+                  EncodeDword(static_cast<std::uint32_t>(c.expected.size())))
+            << "the next save stores the steps that loaded, no more";
     }
 
     m_store->RemoveValue(macro, L"MacroCount");

@@ -159,6 +159,37 @@ TEST_F(VireoLibrary, LoadsTheStoredProfilesAtStartUp) {
     module->Release();
 }
 
+TEST_F(VireoLibrary, ProfilesStoredWithoutIdsEachGetTheirOwnAtStartUp) {
+    FreeLibrary(m_library);
+    {
+        auto user = platform::OpenCurrentUserStore();
+        ASSERT_TRUE(user);
+        CProfileList profiles;
+        profiles.Append(CProfileVireo::MakeStandard(L"", L"Office"));
+        profiles.Append(CProfileVireo::MakeStandard(L"", L"Games"));
+        SaveProfiles(user->CreateKey(kStorePath).get(), profiles, L"");
+    }
+    SetUp();
+
+    IGamingModule* module = m_factory();
+    ASSERT_NE(module, nullptr);
+    ASSERT_EQ(module->GetProfileCount(), 2);
+    wchar_t first[260] = {};
+    wchar_t second[260] = {};
+    wchar_t name[260] = {};
+    module->GetProfileAt(0, first, 260, name, 260);
+    module->GetProfileAt(1, second, 260, name, 260);
+    EXPECT_EQ(std::wstring(first).rfind(L"ID_PROFILE_", 0), 0u);
+    EXPECT_EQ(std::wstring(second).rfind(L"ID_PROFILE_", 0), 0u);
+    EXPECT_STRNE(first, second);
+    EXPECT_STREQ(module->GetCurrentProfileID(), first) << "the current ID follows the first";
+
+    module->SetProfileName(second, L"Racing");
+    EXPECT_STREQ(module->GetProfileName(first), L"Office");
+    EXPECT_STREQ(module->GetProfileName(second), L"Racing");
+    module->Release();
+}
+
 TEST_F(VireoLibrary, ProfileOperationsWorkOnTheModulesList) {
     IGamingModule* module = m_factory();
     ASSERT_NE(module, nullptr);

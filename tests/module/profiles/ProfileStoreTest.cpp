@@ -12,6 +12,9 @@ using platform::StoredValue;
 using platform::ValueType;
 using testing_support::StoreKind;
 
+// The tick new IDs are made from at load.
+constexpr std::uint32_t kTick = 7;
+
 CProfileVireo Record(const std::wstring& id, const std::wstring& name, std::uint32_t cpi = 0) {
     CProfileVireo record = CProfileVireo::MakeStandard(id, name);
     record.m_cpi1 = cpi;
@@ -63,7 +66,7 @@ protected:
     CProfileList Load(std::wstring* current = nullptr) {
         CProfileList list;
         std::wstring id = L"stale";
-        LoadProfiles(m_root.get(), list, id);
+        LoadProfiles(m_root.get(), list, id, kTick);
         if (current)
             *current = id;
         return list;
@@ -93,7 +96,7 @@ TEST_P(ProfileStore, AFreshStoreLoadsEmpty) {
     CProfileList list;
     list.Append(Record(L"x", L"X"));
     current = L"x";
-    LoadProfiles(nullptr, list, current);
+    LoadProfiles(nullptr, list, current, kTick);
     EXPECT_EQ(list.Count(), 0u) << "no store at all";
     EXPECT_EQ(current, L"");
 }
@@ -157,19 +160,83 @@ TEST_P(ProfileStore, DamagedValuesSpoilOnlyTheirOwnField) {
     EXPECT_EQ(it->m_cpi1, 3u);
 }
 
-TEST_P(ProfileStore, TextsUpTo259CharactersLoadAndLongerOnesLoadEmpty) {
+TEST_P(ProfileStore, TextsLongerThan259CharactersLoadCutTo259) {
     m_store->SetRaw(L"Profiles\\Profile0", L"Name", EncodeString(std::wstring(259, L'a')));
     m_store->SetRaw(L"Profiles\\Profile0", L"ID", EncodeString(std::wstring(260, L'i')));
-    m_store->SetRaw(L"Profiles\\Profile0", L"Button0", EncodeString(std::wstring(4000, L'b')));
-    m_store->SetRaw(L"Profiles", L"CurrentProfileID", EncodeString(std::wstring(260, L'c')));
+    m_store->SetRaw(L"Profiles\\Profile0", L"Button0", EncodeString(std::wstring(5000, L'b')));
+    m_store->SetRaw(L"Profiles", L"CurrentProfileID", EncodeString(std::wstring(260, L'i')));
     m_store->SetRaw(L"Profiles", L"Count", EncodeDword(1));
     std::wstring current;
     const CProfileList loaded = Load(&current);
     ASSERT_EQ(loaded.Count(), 1u);
     EXPECT_EQ(loaded.begin()->m_name, std::wstring(259, L'a'));
-    EXPECT_EQ(loaded.begin()->m_id, L"");
-    EXPECT_EQ(loaded.begin()->m_buttonAction[0], L"");
-    EXPECT_EQ(current, L"");
+    EXPECT_EQ(loaded.begin()->m_id, std::wstring(259, L'i'));
+    EXPECT_EQ(loaded.begin()->m_buttonAction[0], std::wstring(259, L'b'));
+    EXPECT_EQ(current, loaded.begin()->m_id) << "cut alike, the current ID still names it";
+}
+
+TEST_P(ProfileStore, EmptyOrRepeatedIdsGetNewOnesThatTheNextSaveStores) {
+    const std::optional<StoredValue> missing;
+    struct Case {
+        const char* what;
+        std::vector<std::optional<StoredValue>> storedIds;
+        std::wstring storedCurrent;
+        std::vector<std::wstring> ids;
+        std::wstring current;
+    };
+    const std::vector<Case> cases = {
+        {"two empty IDs, the current one empty",
+         {EncodeString(L""), EncodeString(L"")},
+         L"",
+         {L"ID_PROFILE_7", L"ID_PROFILE_8"},
+         L"ID_PROFILE_7"},
+        {"a repeated ID stays with its first holder",
+         {EncodeString(L"A"), EncodeString(L"A"), EncodeString(L"B")},
+         L"A",
+         {L"A", L"ID_PROFILE_7", L"B"},
+         L"A"},
+        {"an ID missing or stored as a number",
+         {EncodeString(L"A"), missing, EncodeDword(7)},
+         L"",
+         {L"A", L"ID_PROFILE_7", L"ID_PROFILE_8"},
+         L"ID_PROFILE_7"},
+        {"new IDs skip those taken and the current one, even when it names no profile",
+         {EncodeString(L""), EncodeString(L"ID_PROFILE_7")},
+         L"ID_PROFILE_8",
+         {L"ID_PROFILE_9", L"ID_PROFILE_7"},
+         L"ID_PROFILE_8"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_store->RemoveKey(L"Profiles");
+        CProfileList stored;
+        for (std::size_t i = 0; i < c.storedIds.size(); ++i)
+            stored.Append(Record(L"x", L"P" + std::to_wstring(i)));
+        SaveProfiles(m_root.get(), stored, c.storedCurrent);
+        for (std::size_t i = 0; i < c.storedIds.size(); ++i) {
+            const std::wstring slot = L"Profiles\\Profile" + std::to_wstring(i);
+            m_store->RemoveValue(slot, L"ID");
+            if (c.storedIds[i])
+                m_store->SetRaw(slot, L"ID", *c.storedIds[i]);
+        }
+
+        std::wstring current;
+        CProfileList loaded = Load(&current);
+        std::vector<std::wstring> ids;
+        for (const CProfileVireo& record : loaded)
+            ids.push_back(record.m_id);
+        EXPECT_EQ(ids, c.ids);
+        EXPECT_EQ(current, c.current);
+
+        // Every record is now reachable by its ID, and the repair is what gets stored.
+        loaded.Rename(c.ids.back(), L"renamed");
+        EXPECT_EQ(loaded.At(c.ids.size() - 1)->m_name, L"renamed");
+        SaveProfiles(m_root.get(), loaded, current);
+        for (std::size_t i = 0; i < c.ids.size(); ++i)
+            EXPECT_EQ(m_store->Raw(L"Profiles\\Profile" + std::to_wstring(i), L"ID"),
+                      EncodeString(c.ids[i]));
+        EXPECT_EQ(m_store->Raw(L"Profiles", L"CurrentProfileID"), EncodeString(c.current));
+    }
 }
 
 TEST_P(ProfileStore, SavingToAReadOnlyStoreWritesNothingAndKeepsTheList) {

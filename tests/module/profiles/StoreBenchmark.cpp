@@ -106,9 +106,9 @@ int main() {
         CCustomActionList loadedActions;
         CProfileList loadedProfiles;
         std::wstring current;
-        loadActions.push_back(Milliseconds([&] { loadedActions.LoadAll(root.get()); }));
+        loadActions.push_back(Milliseconds([&] { loadedActions.LoadAll(root.get(), 0); }));
         loadProfiles.push_back(
-            Milliseconds([&] { LoadProfiles(root.get(), loadedProfiles, current); }));
+            Milliseconds([&] { LoadProfiles(root.get(), loadedProfiles, current, 0); }));
         if (loadedActions.Count() != actions.Count() ||
             loadedProfiles.Count() != profiles.Count()) {
             std::printf("store round trip lost records\n");
