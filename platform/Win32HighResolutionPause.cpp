@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <optional>
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -44,10 +46,6 @@ private:
     TimePeriodFunction m_end = nullptr;
 };
 
-// Timers wake up to about a millisecond late (more under load); the last stretch of each
-// pause is spent yielding the processor until the deadline instead.
-constexpr LONGLONG kYieldStretch100ns = 20000;
-
 LONGLONG Now100ns() {
     static const LONGLONG frequency = [] {
         LARGE_INTEGER value;
@@ -59,6 +57,44 @@ LONGLONG Now100ns() {
     return counter.QuadPart / frequency * 10000000 +
            counter.QuadPart % frequency * 10000000 / frequency;
 }
+
+using DelayFunction = LONG(NTAPI*)(BOOLEAN alertable, PLARGE_INTEGER interval);
+
+// The system's own sleep with a 100 ns interval, where it keeps sub-millisecond time (it does
+// under Wine, whose waitable timers overshoot by up to a millisecond); null where it ends on
+// the next timer tick, as on Windows, whose high-resolution timers are precise instead.
+// Found by trying it: three sleeps of 0.1 ms.
+DelayFunction PreciseShortSleep() {
+    static const DelayFunction found = []() -> DelayFunction {
+        HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+        auto delay = ntdll ? reinterpret_cast<DelayFunction>(reinterpret_cast<void*>(
+                                 ::GetProcAddress(ntdll, "NtDelayExecution")))
+                           : nullptr;
+        if (!delay)
+            return nullptr;
+        LONGLONG took[3];
+        for (LONGLONG& t : took) {
+            LARGE_INTEGER interval;
+            interval.QuadPart = -1000;
+            const LONGLONG start = Now100ns();
+            delay(FALSE, &interval);
+            t = Now100ns() - start;
+        }
+        std::sort(std::begin(took), std::end(took));
+        return took[1] < 5000 ? delay : nullptr;
+    }();
+    return found;
+}
+
+// The last stretch of a pause is a busy wait: a sleep would wake late, and yielding gives the
+// processor away for a whole scheduler slice on a busy machine. It is kept short, so the
+// processor is used for well under a millisecond per pause.
+constexpr LONGLONG kSpinStretch100ns = 2000; // 0.2 ms
+// With the precise short sleep, a pause sleeps in steps of at most this, looking for an
+// interrupt between them.
+constexpr LONGLONG kLongestStep100ns = 100000; // 10 ms
+// Without it: the high-resolution timer until this much before the deadline.
+constexpr LONGLONG kTimerMargin100ns = 7000; // 0.7 ms
 
 } // namespace
 
@@ -104,17 +140,30 @@ bool Win32HighResolutionPause::Wait(std::uint32_t milliseconds) {
         return true;
     const LONGLONG deadline = Now100ns() + static_cast<LONGLONG>(milliseconds) * 10000;
     std::optional<FineTimerResolution> fine;
-    if (!m_handles->highResolution)
+    if (!m_handles->highResolution && !PreciseShortSleep())
         fine.emplace();
-    for (LONGLONG remaining = deadline - Now100ns(); remaining > kYieldStretch100ns;
-         remaining = deadline - Now100ns()) {
-        if (!m_handles->Sleep100ns(remaining - kYieldStretch100ns))
-            return false;
+    // Where the system's own sleep is precise (Wine), it serves the whole pause: Wine's timer
+    // objects are served by another process and wake late once the processor is busy.
+    if (const DelayFunction shortSleep = PreciseShortSleep()) {
+        for (LONGLONG remaining = deadline - Now100ns(); remaining > kSpinStretch100ns;
+             remaining = deadline - Now100ns()) {
+            if (m_handles->interrupted)
+                return false;
+            LARGE_INTEGER interval;
+            interval.QuadPart = -std::min(remaining - kSpinStretch100ns, kLongestStep100ns);
+            shortSleep(FALSE, &interval);
+        }
+    } else {
+        for (LONGLONG remaining = deadline - Now100ns(); remaining > kTimerMargin100ns;
+             remaining = deadline - Now100ns()) {
+            if (!m_handles->Sleep100ns(remaining - kTimerMargin100ns))
+                return false;
+        }
     }
     while (Now100ns() < deadline) {
         if (m_handles->interrupted)
             return false;
-        ::SwitchToThread();
+        YieldProcessor();
     }
     return !m_handles->interrupted;
 }

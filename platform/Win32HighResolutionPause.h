@@ -1,9 +1,11 @@
 #pragma once
 // Win32 implementation of the pause seam. A plain Sleep ends on the next timer tick (up to
 // 15.6 ms late by default), so pauses wait on a high-resolution waitable timer until shortly
-// before the deadline and yield the processor for the last 2 ms, which timers overshoot.
+// before the deadline; where the system's own sleep keeps sub-millisecond time instead (Wine,
+// whose timers wake late on a busy machine), pauses sleep with it in steps of at most 10 ms.
+// The last 0.2 ms is a busy wait: yielding would lose a scheduler slice on a busy machine.
 // Where the system has no high-resolution timer, the timer resolution is raised to 1 ms for
-// the length of each pause only. Interrupt wakes a waiting pause at once.
+// the length of each pause only. Interrupt ends a waiting pause within one step.
 #include "platform/IPause.h"
 
 #include <memory>

@@ -356,18 +356,30 @@ static NTSTATUS NTAPI DispatchControl(PDEVICE_OBJECT device, PIRP irp) {
     ULONG outLength = stack->Parameters.DeviceIoControl.OutputBufferLength;
     (void)device;
     switch (stack->Parameters.DeviceIoControl.IoControlCode) {
-    case SIMMOUSE_IOCTL_POLL_EVENTS: return Poll(irp, outLength);
-    case SIMMOUSE_IOCTL_READ_EVENTS: return ReadEvents(irp, outLength);
-    case SIMMOUSE_IOCTL_SEND_REPORT: return SendReport(irp, inLength, outLength);
-    case SIMMOUSE_IOCTL_SET_BUTTON_MASK: return SetButtonMask(irp, inLength);
-    case SIMMOUSE_IOCTL_INJECT: return Inject(irp, inLength);
-    case SIMMOUSE_IOCTL_SET_STATE: return SetState(irp, inLength);
-    case SIMMOUSE_IOCTL_GET_STATUS: return GetStatus(irp, outLength);
-    case SIMMOUSE_IOCTL_GET_LOG: return GetLog(irp, outLength);
-    case SIMMOUSE_IOCTL_RESET: return Reset(irp);
-    case SIMMOUSE_IOCTL_ALTER_ECHOES: return AlterEchoes(irp, inLength);
-    case SIMMOUSE_IOCTL_SET_BLOCK_LIMIT: return SetBlockLimit(irp, inLength);
-    default: return Complete(irp, STATUS_INVALID_DEVICE_REQUEST, 0);
+    case SIMMOUSE_IOCTL_POLL_EVENTS:
+        return Poll(irp, outLength);
+    case SIMMOUSE_IOCTL_READ_EVENTS:
+        return ReadEvents(irp, outLength);
+    case SIMMOUSE_IOCTL_SEND_REPORT:
+        return SendReport(irp, inLength, outLength);
+    case SIMMOUSE_IOCTL_SET_BUTTON_MASK:
+        return SetButtonMask(irp, inLength);
+    case SIMMOUSE_IOCTL_INJECT:
+        return Inject(irp, inLength);
+    case SIMMOUSE_IOCTL_SET_STATE:
+        return SetState(irp, inLength);
+    case SIMMOUSE_IOCTL_GET_STATUS:
+        return GetStatus(irp, outLength);
+    case SIMMOUSE_IOCTL_GET_LOG:
+        return GetLog(irp, outLength);
+    case SIMMOUSE_IOCTL_RESET:
+        return Reset(irp);
+    case SIMMOUSE_IOCTL_ALTER_ECHOES:
+        return AlterEchoes(irp, inLength);
+    case SIMMOUSE_IOCTL_SET_BLOCK_LIMIT:
+        return SetBlockLimit(irp, inLength);
+    default:
+        return Complete(irp, STATUS_INVALID_DEVICE_REQUEST, 0);
     }
 }
 
