@@ -25,10 +25,6 @@ int CopyBounded(wchar_t* buffer, int size, const std::wstring& text) {
     return 0;
 }
 
-} // namespace
-
-namespace {
-
 ModuleModel ModelOf(CvireoApp& app) {
     return ModuleModel{app.m_profiles, app.m_currentProfileId, app.m_actions, app.Ticks()};
 }
