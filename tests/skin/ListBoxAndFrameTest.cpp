@@ -25,9 +25,11 @@ class RecordingList : public CSkinListBox {
 public:
     HWND parentAtDestroy = nullptr;
     RECT rectAtDestroy = {};
+    int messagesSeen = 0;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        ++messagesSeen;
         if (message == WM_DESTROY) {
             parentAtDestroy = ::GetParent(m_hWnd);
             rectAtDestroy = GetWindowRect();
@@ -137,6 +139,24 @@ TEST_F(ListFixture, DestroyingTheListPutsItBackAndRemovesTheFrame) {
     EXPECT_TRUE(EqualRect(&List().rectAtDestroy, &kListRect));
     EXPECT_FALSE(::IsWindow(frame));
     EXPECT_EQ(List().m_pScrollFrame, nullptr);
+}
+
+TEST_F(ListFixture, ListObjectLeavingFirstKeepsTheFrameOnTheList) {
+    HWND list = List().m_hWnd;
+    HWND frame = Frame()->m_hWnd;
+    CSkinScrollBar& bar = Frame()->m_vScroll;
+    List().UnsubclassWindow();
+    const int seen = List().messagesSeen;
+
+    for (int i = 0; i < 50; ++i)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"item"));
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 50); // the list's own procedure answers
+    PumpMessages(20);
+    EXPECT_TRUE(bar.IsWindowVisible()); // the frame still follows the list's scroll state
+
+    DestroyWindow(list);
+    EXPECT_FALSE(::IsWindow(frame)); // and still lets go of it
+    EXPECT_EQ(List().messagesSeen, seen);
 }
 
 TEST_F(ListFixture, ItemHeightIsASeventhOfTheStrip) {
