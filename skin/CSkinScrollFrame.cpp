@@ -288,8 +288,14 @@ LRESULT CSkinScrollFrame::OnFrameLayout(BOOL leftScrollBar) {
     m_wndInner.MoveWindow(inner, TRUE);
     ::SetWindowPos(control, nullptr, x, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_bBusy = FALSE;
+    NotifyControlPlaced(control);
     ::InvalidateRect(control, nullptr, TRUE);
     return 0;
+}
+
+void CSkinScrollFrame::NotifyControlPlaced(HWND control) {
+    if (control)
+        ::SendMessageW(control, WM_SKIN_FRAMELAYOUT, 0, 0);
 }
 
 BOOL CSkinScrollFrame::OnEraseBackground(HDC dc) {
@@ -374,6 +380,10 @@ LRESULT CSkinScrollFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnSize(LOWORD(lParam), HIWORD(lParam));
         return result;
     }
+    case WM_MOVE:
+        // A move without a new size lays nothing out, but the control's place changed.
+        NotifyControlPlaced(GetControl());
+        break;
     case WM_DESTROY:
         m_bDestroying = true;
         KillTimer(kSyncTimer);

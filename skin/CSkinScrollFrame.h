@@ -58,6 +58,9 @@ private:
     void KeepControlInPlace(WINDOWPOS& pos);
     void PlaceBars(HWND control, RECT& client);
     LRESULT OnFrameLayout(BOOL leftScrollBar);
+    // Tells the control (WM_SKIN_FRAMELAYOUT) that it now lies elsewhere in the dialog, so
+    // what it cut from the dialog's picture is cut again.
+    void NotifyControlPlaced(HWND control);
     BOOL OnEraseBackground(HDC dc);
     void OnScroll(UINT message, WPARAM wParam, HWND bar);
     void OnSize(int cx, int cy);

@@ -159,6 +159,39 @@ TEST_F(ListFixture, ListObjectLeavingFirstKeepsTheFrameOnTheList) {
     EXPECT_EQ(List().messagesSeen, seen);
 }
 
+TEST_F(ListFixture, BackgroundIsCutAtTheListsPlaceFromTheStart) {
+    // Pictures whose every pixel tells where it lies (the fixture's dialog holds the files).
+    m_dialog.reset();
+    for (SkinState state : {Normal, Hover})
+        m_res.Write(L"dialog_" + std::to_wstring(state) + L".bmp",
+                    BitmapFile(600, 500, [state](int x, int y) {
+                        return (DWORD(x & 0xFF) << 16) | (DWORD(y & 0xFF) << 8) | DWORD(state);
+                    }));
+    PicturedDialog dialog(kTemplate, m_res);
+    ASSERT_TRUE(dialog.Create(kTemplate));
+    dialog.MoveWindow(50, 50, 400, 320);
+    ::MoveWindow(::GetDlgItem(dialog.m_hWnd, kListId), 20, 20, 200, 240, FALSE);
+    dialog.ShowWindow(SW_SHOW);
+    PumpMessages(20);
+    // Skinned and filled once on the screen: wrapped while it shows, and an item drawn at
+    // once (the system list asks for its brush there) before the frame's layout has run.
+    CSkinListBox list;
+    ASSERT_TRUE(list.SubclassDlgItem(kListId, &dialog));
+    list.AddString(L"i");
+    list.SetCurSel(0);
+    ASSERT_NE(list.m_pScrollFrame, nullptr);
+    PumpMessages(20);
+
+    RECT place = list.GetWindowRect();
+    dialog.ScreenToClient(place);
+    const DWORD state = list.GetHover() ? Hover : Normal;
+    for (POINT p : {POINT{60, 40}, POINT{80, 60}, POINT{120, 100}}) { // below the item
+        const DWORD expected = (DWORD((place.left + p.x) & 0xFF) << 16) |
+                               (DWORD((place.top + p.y) & 0xFF) << 8) | state;
+        EXPECT_EQ(WindowPixel(list.m_hWnd, p.x, p.y), expected) << p.x << "," << p.y;
+    }
+}
+
 TEST_F(ListFixture, ItemHeightIsASeventhOfTheStrip) {
     struct Case {
         int height;
