@@ -68,6 +68,11 @@ protected:
     void InvalidateHotItem(const RECT* itemRect) override;
     void OnMouseLeave() override;
 
+    // The pointer in screen coordinates, and moving it: the system's shared pointer, which
+    // the system also moves on its own time (tests put a pointer of their own in its place).
+    virtual POINT GetPointerPos() const;
+    virtual void SetPointerPos(POINT screen);
+
     // Gives the item a record of its own (a copy of record).
     void AttachRecord(int index, const ItemRecord& record);
     ItemRecord CopyOfRecord(int index) const;
