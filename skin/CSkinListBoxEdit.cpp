@@ -56,6 +56,16 @@ const CSkinListBoxEdit::ItemRecord* CSkinListBoxEdit::GetItemRecord(int index) c
     return RecordOf(GetItemData(index));
 }
 
+BOOL CSkinListBoxEdit::SetItemData1(int index, INT_PTR data1) {
+    if (index < 0 || index >= GetCount())
+        return FALSE;
+    ItemRecord* record = RecordOf(GetItemData(index));
+    if (!record)
+        return FALSE;
+    record->data1 = data1;
+    return TRUE;
+}
+
 CSkinListBoxEdit::ItemRecord CSkinListBoxEdit::CopyOfRecord(int index) const {
     const ItemRecord* record = GetItemRecord(index);
     return record ? *record : ItemRecord{0, 0, 0, 0};

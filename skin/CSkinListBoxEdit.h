@@ -39,6 +39,8 @@ public:
                    int buttons);
     // The item's record, or null (bad index, or an item without one).
     const ItemRecord* GetItemRecord(int index) const;
+    // Changes the data1 of the item's record; FALSE for a bad index or an item without one.
+    BOOL SetItemData1(int index, INT_PTR data1);
 
     virtual int SetItemText(int index, const wchar_t* text);
     virtual void FreeItemData(int index);

@@ -200,6 +200,29 @@ TEST_F(EditListFixture, SwapAndMoveCarryTextAndRecord) {
     EXPECT_EQ(Data(), (std::vector<int>{1, 5, 3, 4, 2, 0}));
 }
 
+TEST_F(EditListFixture, Data1IsSetAfterInsertionAndStaysWithItsItem) {
+    Fill(3);
+    std::wstring owned = L"ID_PROFILE_1";
+    const INT_PTR address = reinterpret_cast<INT_PTR>(&owned);
+    EXPECT_TRUE(List().SetItemData1(1, address));
+    const CSkinListBoxEdit::ItemRecord* record = List().GetItemRecord(1);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->data1, address);
+    EXPECT_EQ(record->data0, 1); // the rest of the record stays
+    EXPECT_EQ(record->buttons, 15);
+
+    List().SetItemText(1, L"renamed");
+    ASSERT_NE(List().GetItemRecord(1), nullptr);
+    EXPECT_EQ(List().GetItemRecord(1)->data1, address);
+    EXPECT_TRUE(List().SetItemData1(1, 0)); // what the owner nulls before it frees the data
+    EXPECT_EQ(List().GetItemRecord(1)->data1, 0);
+
+    for (int bad : {-1, 3})
+        EXPECT_FALSE(List().SetItemData1(bad, address)) << bad;
+    List().FreeItemData(2); // an item without a record
+    EXPECT_FALSE(List().SetItemData1(2, address));
+}
+
 TEST_F(EditListFixture, BadIndexesLeaveTheListAsItWas) {
     Fill(6);
     const std::vector<std::wstring> texts = Texts();
