@@ -68,7 +68,7 @@ private:
     void SyncVisibleBars();
 
     BOOL m_bBusy = FALSE;
-    BOOL m_bPlacing = FALSE; // the frame itself moves or sizes the control
+    BOOL m_bPlacing = FALSE;    // the frame itself moves or sizes the control
     bool m_bPopup = false;      // wraps a pop-up (a combo box's drop-down list)
     bool m_bDestroying = false; // the frame's own window is going away
 };
