@@ -13,8 +13,9 @@ HWND Item(CDataExchange* dx, int id) {
 } // namespace
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
-    if (!control.m_hWnd)
-        control.SubclassDlgItem(static_cast<UINT>(id), dx->m_pDlgWnd);
+    // A member left unbound (a mistyped id) fails the exchange instead of going unnoticed.
+    if (!control.m_hWnd && !control.SubclassDlgItem(static_cast<UINT>(id), dx->m_pDlgWnd))
+        dx->m_bFailed = true;
 }
 
 void DDX_Text(CDataExchange* dx, int id, std::wstring& value) {

@@ -13,9 +13,10 @@ public:
 
     CWnd* m_pDlgWnd;
     bool m_bSaveAndValidate;
-    bool m_bFailed = false; // set by an exchange that could not read its control
+    bool m_bFailed = false; // set by an exchange that could not bind or read its control
 };
 
+// Fails the exchange when the control is not there to be bound.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 void DDX_Text(CDataExchange* dx, int id, std::wstring& value);
 // A control that does not hold a whole number fails the exchange and keeps value.

@@ -12,10 +12,15 @@ INT_PTR CALLBACK CDialog::DialogProcThunk(HWND, UINT, WPARAM, LPARAM) {
 }
 
 HWND CDialog::CreateFromTemplate(HWND parent) {
+    m_initExchangeFailed = false;
     HookWindowCreate(this);
     HWND hwnd = CreateDialogParamW(fw::ThisModule(), MAKEINTRESOURCEW(m_templateId), parent,
                                    &CDialog::DialogProcThunk, 0);
     UnhookWindowCreate();
+    if (hwnd && m_initExchangeFailed) {
+        DestroyWindow();
+        hwnd = nullptr;
+    }
     if (!hwnd && m_hWnd)
         Detach();
     return hwnd;
@@ -86,7 +91,8 @@ void CDialog::EndDialog(INT_PTR result) {
 }
 
 BOOL CDialog::OnInitDialog() {
-    UpdateData(FALSE);
+    if (!UpdateData(FALSE))
+        m_initExchangeFailed = true;
     return TRUE;
 }
 

@@ -10,6 +10,8 @@ public:
 
     UINT GetTemplateId() const { return m_templateId; }
 
+    // A dialog whose first data exchange fails is not shown: DoModal returns -1 and Create
+    // FALSE.
     virtual INT_PTR DoModal();
     // Modeless: creates the dialog (as a child when the template says so) and returns.
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
@@ -35,6 +37,7 @@ protected:
 private:
     UINT m_templateId;
     bool m_inModalLoop = false;
+    bool m_initExchangeFailed = false;
     INT_PTR m_modalResult = -1;
 
     HWND CreateFromTemplate(HWND parent);

@@ -2,6 +2,8 @@
 
 #include "framework/Module.h"
 
+#include <commctrl.h>
+
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -84,6 +86,9 @@ struct CreationState {
 };
 thread_local CreationState t_creation;
 
+// One object per window and binary: the procedure's address tells the entries apart.
+constexpr UINT_PTR kSubclassId = 1;
+
 } // namespace
 
 CWnd::~CWnd() {
@@ -120,14 +125,23 @@ HWND CWnd::Detach() {
     if (hwnd && FromHandlePermanent(hwnd) == this)
         Handles().Remove(hwnd);
     m_hWnd = nullptr;
+    m_bSubclassed = false; // a procedure left behind finds no object and steps aside
     return hwnd;
 }
 
 void CWnd::SubclassProcedure() {
-    WNDPROC old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProcThunk)));
-    if (old != &CWnd::WindowProcThunk)
-        m_superWndProc = old;
+    // Windows of a class whose procedure is the thunk reach WindowProc already; a subclass
+    // on top would send DefWindowProc back into the thunk.
+    if (GetClassLongPtrW(m_hWnd, GCLP_WNDPROC) ==
+        reinterpret_cast<ULONG_PTR>(&CWnd::WindowProcThunk))
+        return;
+    m_bSubclassed = SetWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId, 0) != FALSE;
+}
+
+void CWnd::RemoveSubclassProcedure() {
+    if (m_bSubclassed)
+        RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
+    m_bSubclassed = false;
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
@@ -148,9 +162,7 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 HWND CWnd::UnsubclassWindow() {
     if (!m_hWnd)
         return nullptr;
-    if (m_superWndProc)
-        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superWndProc));
-    m_superWndProc = nullptr;
+    RemoveSubclassProcedure();
     return Detach();
 }
 
@@ -223,8 +235,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_superWndProc)
-        return CallWindowProcW(m_superWndProc, m_hWnd, message, wParam, lParam);
+    if (m_bSubclassed)
+        return DefSubclassProc(m_hWnd, message, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
@@ -278,26 +290,37 @@ BOOL CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
 }
 
 void CWnd::OnFinalNcDestroy() {
-    HWND hwnd = m_hWnd;
-    if (m_superWndProc &&
-        GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WindowProcThunk))
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superWndProc));
-    m_superWndProc = nullptr;
+    RemoveSubclassProcedure();
     Detach();
     PostNcDestroy();
+}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (ReflectToChild(message, wParam, lParam, &result))
+        return result;
+    result = WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        OnFinalNcDestroy();
+    return result;
 }
 
 LRESULT CALLBACK CWnd::WindowProcThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandlePermanent(hwnd);
     if (!wnd)
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    LRESULT result = 0;
-    if (wnd->ReflectToChild(message, wParam, lParam, &result))
-        return result;
-    result = wnd->WindowProc(message, wParam, lParam);
+    return wnd->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR) {
+    CWnd* wnd = FromHandlePermanent(hwnd);
+    if (wnd && wnd->m_bSubclassed)
+        return wnd->Dispatch(message, wParam, lParam);
+    // Bound to no object any more (detached without unsubclassing): step aside.
     if (message == WM_NCDESTROY)
-        wnd->OnFinalNcDestroy();
-    return result;
+        RemoveWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {

@@ -1,7 +1,9 @@
 #pragma once
 // Window object bound to an HWND. Every message of a bound window goes through the virtual
-// WindowProc; what a class does not handle goes to DefWindowProc, which calls the window's
-// original procedure (or the system default). Notifications a control sends its parent are
+// WindowProc; what a class does not handle goes to DefWindowProc, which passes it on down
+// the window's subclass chain (or to the system default). Windows are subclassed through
+// the common controls' subclass chain only, so others that hook the same window (the skin's
+// scroll frame) can come and go in any order. Notifications a control sends its parent are
 // first offered to the control's own object (OnChildNotify).
 #include <windows.h>
 
@@ -33,6 +35,8 @@ public:
     // Binds this object to an existing window and routes its messages through WindowProc.
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
+    // Takes this object's procedure out of the window's chain (whatever was added on top
+    // stays) and unbinds it.
     HWND UnsubclassWindow();
 
     BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
@@ -126,6 +130,8 @@ public:
     // Offers msg to the bound windows from msg->hwnd up to and including stop.
     static BOOL WalkPreTranslateTree(HWND stop, MSG* msg);
 
+    // A class may name this as its procedure: its windows reach WindowProc without being
+    // subclassed.
     static LRESULT CALLBACK WindowProcThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
@@ -143,10 +149,14 @@ protected:
     static bool UnhookWindowCreate();
 
 private:
-    WNDPROC m_superWndProc = nullptr;
+    bool m_bSubclassed = false; // SubclassProc is in the window's chain
 
     void SubclassProcedure();
+    void RemoveSubclassProcedure();
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void OnFinalNcDestroy();
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
     BOOL ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     static LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam);
 };

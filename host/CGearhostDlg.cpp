@@ -32,6 +32,10 @@ const std::vector<IGamingModule*>& CGearhostDlg::Modules() {
     return app ? app->m_modules : none;
 }
 
+void CGearhostDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Control(dx, IDC_LIST_DEVICE, m_listDevice);
+}
+
 BOOL CGearhostDlg::OnInitDialog() {
     CDialogEx::OnInitDialog();
     MoveControl(DeviceList(), kDeviceListRect);

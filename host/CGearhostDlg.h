@@ -2,6 +2,7 @@
 // The host main window: the list of served devices, kept in step with the HID interfaces
 // that come and go, and the place where the selected device's module shows its window.
 #include "framework/CDialogEx.h"
+#include "framework/CListBox.h"
 #include "host/CInterfaceCounts.h"
 #include "host/DeviceNotificationHandle.h"
 #include "host/resource.h"
@@ -33,6 +34,7 @@ public:
     UniqueDeviceNotification m_hDevNotify;
 
 protected:
+    void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnLanguageChanged() override;
@@ -49,7 +51,8 @@ private:
     static void ShowModuleWindow(IGamingModule* module, bool show);
 
     HWND Control(int id) const { return ::GetDlgItem(m_hWnd, id); }
-    HWND DeviceList() const { return Control(IDC_LIST_DEVICE); }
+    // The list itself: once a skinned list is wrapped, its id names the frame around it.
+    HWND DeviceList() const { return m_listDevice.GetSafeHwnd(); }
     int DeviceCount() const;
     int SelectedDevice() const;
     void SelectDevice(int index);
@@ -59,4 +62,6 @@ private:
     // Deletes the item and keeps m_nCurDevice on the shown device; a removed shown device
     // takes its module window and the profiles with it.
     void DeleteDevice(int index);
+
+    CListBox m_listDevice;
 };

@@ -69,12 +69,11 @@ protected:
         T::PreSubclassWindow();
     }
 
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    // What every control does with a double click, a pointer move and a timer tick before
+    // their default course: a quick second click still counts as a press; hover tracking.
+    void TrackInput(UINT message, LPARAM lParam) {
         switch (message) {
-        case WM_ERASEBKGND:
-            return TRUE;
         case WM_LBUTTONDBLCLK:
-            // A quick second click still counts as a press.
             this->PostMessage(WM_LBUTTONDOWN, 0, lParam);
             break;
         case WM_MOUSEMOVE:
@@ -84,6 +83,18 @@ protected:
         case WM_TIMER:
             if (m_bTrackHover)
                 TrackHoverLeave();
+            break;
+        }
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_ERASEBKGND:
+            return TRUE;
+        case WM_LBUTTONDBLCLK:
+        case WM_MOUSEMOVE:
+        case WM_TIMER:
+            TrackInput(message, lParam);
             break;
         case WM_CREATE: {
             LRESULT result = T::WindowProc(message, wParam, lParam);

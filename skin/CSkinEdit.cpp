@@ -55,6 +55,10 @@ LRESULT CSkinEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         // Text is drawn transparently: the whole background is laid first.
         return EraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_SKIN_FRAMELAYOUT:
+        // Placed by the frame: the brush is cut again where the edit now lies.
+        RebuildBackground(!IsWindowEnabled() ? Disable : m_bHover ? Hover : Normal);
+        return 0;
     case WM_SKIN_HOVER:
         m_bHover = static_cast<BOOL>(wParam);
         RebuildBackground(m_bHover ? Hover : Normal);

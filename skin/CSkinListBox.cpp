@@ -174,6 +174,11 @@ LRESULT CSkinListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         RedrawAll();
         return result;
     }
+    case WM_SKIN_FRAMELAYOUT:
+        // The frame has placed the list: a brush cut before (at wrapping time, from the
+        // frame's corner) shows the wrong part of the picture.
+        RebuildBackground(!IsWindowEnabled() ? Disable : m_bHover ? Hover : Normal);
+        return 0;
     case WM_SKIN_HOVER:
         // Only the frame's notice (lParam 0); the item buttons report their own hover here.
         if (lParam != 0)

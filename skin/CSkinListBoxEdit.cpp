@@ -56,6 +56,16 @@ const CSkinListBoxEdit::ItemRecord* CSkinListBoxEdit::GetItemRecord(int index) c
     return RecordOf(GetItemData(index));
 }
 
+BOOL CSkinListBoxEdit::SetItemData1(int index, INT_PTR data1) {
+    if (index < 0 || index >= GetCount())
+        return FALSE;
+    ItemRecord* record = RecordOf(GetItemData(index));
+    if (!record)
+        return FALSE;
+    record->data1 = data1;
+    return TRUE;
+}
+
 CSkinListBoxEdit::ItemRecord CSkinListBoxEdit::CopyOfRecord(int index) const {
     const ItemRecord* record = GetItemRecord(index);
     return record ? *record : ItemRecord{0, 0, 0, 0};
@@ -204,8 +214,7 @@ void CSkinListBoxEdit::InvalidateHotItem(const RECT* itemRect) {
 void CSkinListBoxEdit::OnMouseLeave() {
     // Moving onto an item button (a child of the list) keeps the item lit; leaving the
     // list's parent (the frame's inner window) drops it.
-    POINT pointer = {};
-    GetCursorPos(&pointer);
+    const POINT pointer = GetPointerPos();
     RECT parent = {};
     ::GetWindowRect(::GetParent(m_hWnd), &parent);
     if (!PtInRect(&parent, pointer)) {
@@ -216,15 +225,23 @@ void CSkinListBoxEdit::OnMouseLeave() {
     m_bTracking = FALSE;
 }
 
+POINT CSkinListBoxEdit::GetPointerPos() const {
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    return pointer;
+}
+
+void CSkinListBoxEdit::SetPointerPos(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+}
+
 void CSkinListBoxEdit::MovePointerToItem(int index) {
     RECT rect = {};
     if (GetItemRect(index, &rect) == LB_ERR)
         return;
-    POINT pointer = {};
-    GetCursorPos(&pointer);
     POINT middle = {0, (rect.top + rect.bottom) / 2};
     ClientToScreen(middle);
-    SetCursorPos(pointer.x, middle.y);
+    SetPointerPos(POINT{GetPointerPos().x, middle.y});
 }
 
 void CSkinListBoxEdit::OnButton(UINT id) {

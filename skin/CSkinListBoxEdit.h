@@ -39,6 +39,8 @@ public:
                    int buttons);
     // The item's record, or null (bad index, or an item without one).
     const ItemRecord* GetItemRecord(int index) const;
+    // Changes the data1 of the item's record; FALSE for a bad index or an item without one.
+    BOOL SetItemData1(int index, INT_PTR data1);
 
     virtual int SetItemText(int index, const wchar_t* text);
     virtual void FreeItemData(int index);
@@ -67,6 +69,11 @@ protected:
     void DrawItem(DRAWITEMSTRUCT* item) override;
     void InvalidateHotItem(const RECT* itemRect) override;
     void OnMouseLeave() override;
+
+    // The pointer in screen coordinates, and moving it: the system's shared pointer, which
+    // the system also moves on its own time (tests put a pointer of their own in its place).
+    virtual POINT GetPointerPos() const;
+    virtual void SetPointerPos(POINT screen);
 
     // Gives the item a record of its own (a copy of record).
     void AttachRecord(int index, const ItemRecord& record);

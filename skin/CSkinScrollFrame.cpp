@@ -3,6 +3,8 @@
 #include "framework/Module.h"
 #include "skin/SkinText.h"
 
+#include <commctrl.h>
+
 #include <memory>
 
 namespace {
@@ -17,10 +19,6 @@ bool RegisterFrameClass() {
     wc.hInstance = fw::ThisModule();
     wc.lpszClassName = kFrameClass;
     return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-CSkinScrollFrame* FrameOf(HWND control) {
-    return reinterpret_cast<CSkinScrollFrame*>(GetWindowLongPtrW(control, GWLP_USERDATA));
 }
 
 bool SameScrollState(const SCROLLINFO& a, const SCROLLINFO& b) {
@@ -91,13 +89,17 @@ CSkinScrollFrame* WrapInScrollFrame(CWnd* control) {
         ::SetWindowPos(frame->m_hWnd, controlWnd, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
+    if (!SetWindowSubclass(controlWnd, &CSkinScrollFrame::HookProc, CSkinScrollFrame::kHookId,
+                           reinterpret_cast<DWORD_PTR>(frame))) {
+        frame->DestroyWindow();
+        return nullptr;
+    }
+    // Moving house is the frame's own doing: the hook lets it pass.
+    frame->m_bBusy = TRUE;
     if (popup)
         control->ModifyStyle(WS_POPUP, WS_CHILD);
     ::SetParent(controlWnd, frame->m_wndInner.m_hWnd);
-    ::SetWindowLongPtrW(controlWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    frame->m_pfnOldProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-        controlWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CSkinScrollFrame::HookProc)));
-
+    frame->m_bBusy = FALSE;
     // The new size (and the frame change) makes the control compute its client area again,
     // which lays the frame out.
     frame->m_bPlacing = TRUE;
@@ -111,12 +113,11 @@ void UnwrapScrollFrame(CWnd* control) {
     if (!control || !control->m_hWnd)
         return;
     HWND controlWnd = control->m_hWnd;
-    CSkinScrollFrame* frame = FrameOf(controlWnd);
+    CSkinScrollFrame* frame = CSkinScrollFrame::FrameOf(controlWnd);
     if (!frame)
         return;
 
-    ::SetWindowLongPtrW(controlWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frame->m_pfnOldProc));
-    ::SetWindowLongPtrW(controlWnd, GWLP_USERDATA, 0);
+    RemoveWindowSubclass(controlWnd, &CSkinScrollFrame::HookProc, CSkinScrollFrame::kHookId);
     if (frame->m_bDestroying)
         return; // the frame goes down with the control inside it
 
@@ -151,24 +152,30 @@ void CSkinScrollFrame::OnHoverChanged(BOOL hover) {
         ::PostMessageW(control, WM_SKIN_HOVER, static_cast<WPARAM>(hover), 0);
 }
 
-LRESULT CALLBACK CSkinScrollFrame::HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CSkinScrollFrame* frame = FrameOf(hwnd);
-    if (!frame)
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    return frame->OnControlMessage(hwnd, message, wParam, lParam);
+CSkinScrollFrame* CSkinScrollFrame::FrameOf(HWND control) {
+    // A wrapped control lives in its frame's inner window.
+    HWND inner = control ? ::GetParent(control) : nullptr;
+    auto* frame = dynamic_cast<CSkinScrollFrame*>(
+        CWnd::FromHandlePermanent(inner ? ::GetParent(inner) : nullptr));
+    return frame && frame->m_wndInner.m_hWnd == inner ? frame : nullptr;
+}
+
+LRESULT CALLBACK CSkinScrollFrame::HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR frame) {
+    return reinterpret_cast<CSkinScrollFrame*>(frame)->OnControlMessage(hwnd, message, wParam,
+                                                                        lParam);
 }
 
 LRESULT CSkinScrollFrame::OnControlMessage(HWND control, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    WNDPROC oldProc = m_pfnOldProc;
     if (message == WM_DESTROY) {
-        // The frame may be gone after this.
+        // The frame may be gone after this; the rest of the chain still sees the message.
         UnwrapScrollFrame(CWnd::FromHandle(control));
-        return CallWindowProcW(oldProc, control, message, wParam, lParam);
+        return DefSubclassProc(control, message, wParam, lParam);
     }
     if (message == WM_WINDOWPOSCHANGING && !m_bBusy && !m_bPlacing)
         KeepControlInPlace(*reinterpret_cast<WINDOWPOS*>(lParam));
-    LRESULT result = CallWindowProcW(oldProc, control, message, wParam, lParam);
+    LRESULT result = DefSubclassProc(control, message, wParam, lParam);
     if (m_bBusy)
         return result;
 
@@ -281,8 +288,14 @@ LRESULT CSkinScrollFrame::OnFrameLayout(BOOL leftScrollBar) {
     m_wndInner.MoveWindow(inner, TRUE);
     ::SetWindowPos(control, nullptr, x, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_bBusy = FALSE;
+    NotifyControlPlaced(control);
     ::InvalidateRect(control, nullptr, TRUE);
     return 0;
+}
+
+void CSkinScrollFrame::NotifyControlPlaced(HWND control) {
+    if (control)
+        ::SendMessageW(control, WM_SKIN_FRAMELAYOUT, 0, 0);
 }
 
 BOOL CSkinScrollFrame::OnEraseBackground(HDC dc) {
@@ -367,6 +380,10 @@ LRESULT CSkinScrollFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnSize(LOWORD(lParam), HIWORD(lParam));
         return result;
     }
+    case WM_MOVE:
+        // A move without a new size lays nothing out, but the control's place changed.
+        NotifyControlPlaced(GetControl());
+        break;
     case WM_DESTROY:
         m_bDestroying = true;
         KillTimer(kSyncTimer);

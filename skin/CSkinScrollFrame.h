@@ -1,7 +1,10 @@
 #pragma once
 // Frame that takes a list or edit control's place: the control sits in an inner window that
 // clips its system scroll bars away, two skinned bars lie over that strip, and a margin is
-// drawn around it. The frame owns itself: it is deleted when its window is gone.
+// drawn around it. The frame watches the control through its own entry in the control's
+// subclass chain (the frame's address is that entry's data), so the control's own object
+// may be unsubclassed before or after the frame lets go. The frame owns itself: it is
+// deleted when its window is gone.
 #include "framework/CWnd.h"
 #include "skin/CSkinControl.h"
 #include "skin/CSkinScrollBar.h"
@@ -46,11 +49,18 @@ private:
     friend CSkinScrollFrame* WrapInScrollFrame(CWnd* control);
     friend void UnwrapScrollFrame(CWnd* control);
 
-    static LRESULT CALLBACK HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static constexpr UINT_PTR kHookId = 1;
+    static LRESULT CALLBACK HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR frame);
+    // The frame that wraps the control, or null.
+    static CSkinScrollFrame* FrameOf(HWND control);
     LRESULT OnControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     void KeepControlInPlace(WINDOWPOS& pos);
     void PlaceBars(HWND control, RECT& client);
     LRESULT OnFrameLayout(BOOL leftScrollBar);
+    // Tells the control (WM_SKIN_FRAMELAYOUT) that it now lies elsewhere in the dialog, so
+    // what it cut from the dialog's picture is cut again.
+    void NotifyControlPlaced(HWND control);
     BOOL OnEraseBackground(HDC dc);
     void OnScroll(UINT message, WPARAM wParam, HWND bar);
     void OnSize(int cx, int cy);
@@ -58,8 +68,7 @@ private:
     void SyncVisibleBars();
 
     BOOL m_bBusy = FALSE;
-    BOOL m_bPlacing = FALSE; // the frame itself moves or sizes the control
-    WNDPROC m_pfnOldProc = nullptr;
+    BOOL m_bPlacing = FALSE;    // the frame itself moves or sizes the control
     bool m_bPopup = false;      // wraps a pop-up (a combo box's drop-down list)
     bool m_bDestroying = false; // the frame's own window is going away
 };

@@ -189,6 +189,14 @@ void CSkinSliderCtrl::OnKeyDown(UINT key) {
     RedrawAll();
 }
 
+namespace {
+bool IsKeyOrMouse(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSEHOVER ||
+           message == WM_MOUSELEAVE;
+}
+} // namespace
+
 LRESULT CSkinSliderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
@@ -197,7 +205,7 @@ LRESULT CSkinSliderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(point);
-        break; // the base tracks hover over the whole control
+        break; // then hover tracking over the whole control, below
     case WM_MOUSELEAVE:
         OnMouseLeave();
         break;
@@ -220,6 +228,13 @@ LRESULT CSkinSliderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_KEYDOWN:
         OnKeyDown(static_cast<UINT>(wParam));
         return 0;
+    }
+    if (IsKeyOrMouse(message)) {
+        // The system trackbar never sees input: it would move on its own and tell the
+        // parent (a key release sends WM_HSCROLL). The system's default still runs (Alt
+        // keys, context menu).
+        TrackInput(message, lParam);
+        return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
     }
     return CSkinControl<CSliderCtrl>::WindowProc(message, wParam, lParam);
 }

@@ -15,7 +15,8 @@ constexpr int kSkinStateCount = 6;
 // wParam 1 = pointer entered, 0 = left; lParam the control's window (or 0 when posted to an
 // inner edit or list to rebuild its background).
 constexpr UINT WM_SKIN_HOVER = WM_USER + 102;
-// A scroll frame lays out the control it wraps.
+// To a scroll frame: lay out the control it wraps. To the wrapped control: the frame has
+// placed it, so backgrounds cut from the dialog's picture are cut again.
 constexpr UINT WM_SKIN_FRAMELAYOUT = WM_USER + 101;
 // An in-place edit of an editable list ended: wParam item index, lParam the list window.
 constexpr UINT WM_SKIN_ITEMEDITED = WM_USER + 202;

@@ -1,8 +1,11 @@
 #include "framework/CWnd.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -186,6 +189,106 @@ TEST(CWnd, PreSubclassWindowKnowsWhetherTheWindowIsBeingCreated) {
     CreationAwareWnd subclassed;
     ASSERT_TRUE(subclassed.SubclassWindow(existing));
     EXPECT_EQ(subclassed.creatingAtPreSubclass, std::vector<bool>{false});
+}
+
+// Another hook on the same window through the common controls' chain, as the skin's scroll
+// frame puts on a control.
+class ChainSpy {
+public:
+    explicit ChainSpy(HWND hwnd) : m_hwnd(hwnd) { SetWindowSubclass(hwnd, &Proc, 7, Data()); }
+    ~ChainSpy() { Remove(); }
+    void Remove() { RemoveWindowSubclass(m_hwnd, &Proc, 7); }
+    bool Saw(UINT message) const {
+        return std::find(messages.begin(), messages.end(), message) != messages.end();
+    }
+    std::vector<UINT> messages;
+
+private:
+    DWORD_PTR Data() { return reinterpret_cast<DWORD_PTR>(this); }
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
+        reinterpret_cast<ChainSpy*>(data)->messages.push_back(message);
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    HWND m_hwnd;
+};
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[32] = {};
+    GetWindowTextW(hwnd, text, 32);
+    return text;
+}
+
+TEST(CWnd, UnsubclassingInAnyOrderKeepsTheOtherHooksAndTheControl) {
+    struct Order {
+        bool spyFirst;     // the other hook came before the object
+        bool objectLeaves; // the object leaves before the other hook
+    } orders[] = {{false, true}, {false, false}, {true, true}, {true, false}};
+    for (const Order& order : orders) {
+        SCOPED_TRACE(testing::Message() << order.spyFirst << order.objectLeaves);
+        HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+        const LONG_PTR original = GetWindowLongPtrW(edit, GWLP_WNDPROC);
+        RecordingWnd wnd;
+        std::unique_ptr<ChainSpy> spy;
+        if (order.spyFirst)
+            spy = std::make_unique<ChainSpy>(edit);
+        ASSERT_TRUE(wnd.SubclassWindow(edit));
+        if (!order.spyFirst)
+            spy = std::make_unique<ChainSpy>(edit);
+
+        if (order.objectLeaves) {
+            wnd.UnsubclassWindow();
+            const size_t seen = wnd.messages.size();
+            SetWindowTextW(edit, L"one");
+            EXPECT_TRUE(spy->Saw(WM_SETTEXT));
+            EXPECT_EQ(wnd.messages.size(), seen);
+            spy->Remove();
+        } else {
+            spy->Remove();
+            spy->messages.clear();
+            EXPECT_EQ(wnd.SendMessage(WM_APP + 1), 1234);
+            SetWindowTextW(edit, L"one");
+            EXPECT_TRUE(wnd.Saw(WM_SETTEXT));
+            EXPECT_TRUE(spy->messages.empty());
+            wnd.UnsubclassWindow();
+        }
+        EXPECT_EQ(TextOf(edit), L"one"); // the edit's own procedure still answers
+        EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), original);
+        DestroyWindow(edit);
+    }
+}
+
+TEST(CWnd, DestroyingAWindowHookedByOthersReachesEveryHookOnce) {
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    RecordingWnd wnd;
+    ASSERT_TRUE(wnd.SubclassWindow(edit));
+    ChainSpy spy(edit);
+    DestroyWindow(edit);
+    EXPECT_TRUE(spy.Saw(WM_NCDESTROY));
+    EXPECT_EQ(std::count(wnd.messages.begin(), wnd.messages.end(), WM_NCDESTROY), 1);
+    EXPECT_EQ(wnd.postNcDestroyCalls, 1);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+}
+
+TEST(CWnd, ClassWhoseProcedureIsTheThunkReachesWindowProcWithoutASubclass) {
+    static const wchar_t* kClass = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = &CWnd::WindowProcThunk;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"FrameworkThunkClass";
+        RegisterClassW(&wc);
+        return L"FrameworkThunkClass";
+    }();
+    RecordingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, kClass, L"first", WS_POPUP, RECT{0, 0, 5, 5}, HWND_MESSAGE, 0));
+    EXPECT_TRUE(wnd.Saw(WM_CREATE));
+    EXPECT_EQ(wnd.SendMessage(WM_APP + 1), 1234);
+    wnd.SetWindowText(L"second"); // the system default keeps the text
+    EXPECT_EQ(wnd.GetWindowText(), L"second");
+    EXPECT_TRUE(wnd.DestroyWindow());
+    EXPECT_EQ(wnd.postNcDestroyCalls, 1);
 }
 
 } // namespace

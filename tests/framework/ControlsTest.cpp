@@ -169,6 +169,34 @@ TEST_F(ControlsFixture, UpdateDataMovesValuesBothWays) {
     EXPECT_EQ(m_dialog.m_number.GetWindowText(), L"7");
 }
 
+class MistypedDialog : public ControlsDialog {
+public:
+    bool bindMissing = true;
+    CButton m_missing;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override {
+        ControlsDialog::DoDataExchange(dx);
+        if (bindMissing)
+            DDX_Control(dx, 1199, m_missing); // no control has this id
+    }
+};
+
+TEST(DataExchange, ControlMissingFromTheTemplateFailsTheExchange) {
+    MistypedDialog dialog;
+    EXPECT_FALSE(dialog.Create(kControlsTemplate)); // its first exchange already fails
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+    EXPECT_EQ(dialog.DoModal(), -1);
+
+    dialog.bindMissing = false;
+    ASSERT_TRUE(dialog.Create(kControlsTemplate));
+    dialog.bindMissing = true;
+    dialog.m_name.SetWindowText(L"read");
+    EXPECT_FALSE(dialog.UpdateData(TRUE));
+    EXPECT_EQ(dialog.m_nameValue, L"read"); // what could be read still is
+    EXPECT_EQ(dialog.m_missing.m_hWnd, nullptr);
+}
+
 TEST_F(ControlsFixture, ControlWrappersDriveTheirControls) {
     CListBox& list = m_dialog.m_list;
     list.AddString(L"alpha");

@@ -2,6 +2,7 @@
 #include "host/CGearhostApp.h"
 #include "host/CGearhostDlg.h"
 #include "host/DeviceInterfaces.h"
+#include "skin/CSkinScrollFrame.h"
 #include "tests/host/CallRecorder.h"
 #include "tests/support/TempDir.h"
 
@@ -68,10 +69,12 @@ private:
 
 class DeviceDiscovery : public testing::Test {
 protected:
+    fw::GdiplusSession m_gdiplus; // a scroll frame draws its margin with it
     TempDir m_dir;
     CGearhostApp m_app;
     std::unique_ptr<CGearhostDlg> m_dialog;
-    Calls m_startCalls; // what the modules saw while the window was created
+    Calls m_startCalls;    // what the modules saw while the window was created
+    HWND m_list = nullptr; // the device list (its id may name a frame around it later)
 
     void SetUp() override {
         ASSERT_TRUE(CGearhostApp::RegisterHostWindowClass(GetModuleHandleW(nullptr)));
@@ -100,6 +103,7 @@ protected:
         ClearRecordedCalls();
         m_dialog = std::make_unique<CGearhostDlg>();
         ASSERT_TRUE(m_dialog->Create(CGearhostDlg::IDD));
+        m_list = GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE);
         m_startCalls = RecordedCalls();
         ClearRecordedCalls();
     }
@@ -117,14 +121,13 @@ protected:
     }
     // The user picks a device in the list.
     void Pick(int index) {
-        HWND list = GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE);
-        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(m_list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(m_dialog->GetSafeHwnd(), WM_COMMAND,
-                     MAKEWPARAM(IDC_LIST_DEVICE, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+                     MAKEWPARAM(IDC_LIST_DEVICE, LBN_SELCHANGE), reinterpret_cast<LPARAM>(m_list));
     }
 
     std::vector<std::wstring> Listed() const {
-        HWND list = GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE);
+        HWND list = m_list;
         std::vector<std::wstring> items;
         for (int i = 0, n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i) {
             wchar_t text[64] = {};
@@ -135,7 +138,7 @@ protected:
     }
     // Name of the selected item's module (from its item data), or empty.
     std::wstring Selected() const {
-        HWND list = GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE);
+        HWND list = m_list;
         LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
         if (index == LB_ERR)
             return L"";
@@ -219,6 +222,25 @@ TEST_F(DeviceDiscovery, DeviceWithTwoInterfacesIsListedFromTheFirstArrivalToTheL
     EXPECT_EQ(ShownWindows(), Calls{L"testmod_mouse"});
     EXPECT_EQ(RecordedCalls(), (Calls{L"testmod_mouse:connected:1", L"testmod_mouse:connected:0",
                                       L"testmod_mouse:connected:1"}));
+}
+
+TEST_F(DeviceDiscovery, DeviceListIsReachedWhenAFrameTakesItsPlace) {
+    Start({L"testmod_mouse", L"testmod_other"});
+    CSkinScrollFrame* frame = WrapInScrollFrame(CWnd::FromHandle(m_list));
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE), frame->GetSafeHwnd());
+
+    Arrive(kMouseFirst);
+    Arrive(kOther);
+    EXPECT_EQ(Listed(), (Calls{L"testmod_mouse", L"testmod_other"}));
+    EXPECT_EQ(Selected(), L"testmod_mouse");
+    EXPECT_EQ(ShownWindows(), Calls{L"testmod_mouse"});
+    Pick(1);
+    EXPECT_EQ(ShownWindows(), Calls{L"testmod_other"});
+    Remove(kOther);
+    EXPECT_EQ(Listed(), Calls{L"testmod_mouse"});
+    EXPECT_EQ(Selected(), L"testmod_mouse");
+    EXPECT_EQ(ShownWindows(), Calls{L"testmod_mouse"});
 }
 
 TEST_F(DeviceDiscovery, TwoModulesWithOnePairListTheFirstAndLetTheDeviceGo) {

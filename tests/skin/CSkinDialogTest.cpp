@@ -1,11 +1,6 @@
-// Skinned dialogs and buttons on real windows: pictures per state, the cut of a control's
-// rectangle, the mask, hover notices and the button rules, read back as pixels.
-#include "skin/CSkinButton.h"
-#include "skin/CSkinCheckBox.h"
-#include "skin/CSkinDialog.h"
-#include "skin/CSkinRadioBox.h"
-#include "tests/skin/SkinTestSupport.h"
-#include "tests/support/TempDir.h"
+// Skinned dialogs and push buttons on real windows: pictures per state, the cut of a
+// control's rectangle, hover notices and the button rules, read back as pixels.
+#include "tests/skin/ButtonsDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -15,128 +10,9 @@
 
 namespace {
 
-using skin_test::Canvas;
-using skin_test::PumpMessages;
-using skin_test::SolidBitmapFile;
+using namespace skin_test;
 
-constexpr UINT kTemplate = 300;
-constexpr int kWidth = 400;
-constexpr int kHeight = 300;
-
-// One solid colour per state and page: 0xSSPP00 with S the state and P the page.
-DWORD PictureColour(SkinState state, int page) {
-    return (DWORD(state + 1) << 20) | (DWORD(page + 1) << 12);
-}
-
-class Pictures {
-public:
-    Pictures() {
-        for (int state = 0; state < kSkinStateCount; ++state)
-            for (int page = 0; page < 3; ++page)
-                m_dir.Write(
-                    Name(SkinState(state), page),
-                    SolidBitmapFile(kWidth, kHeight, PictureColour(SkinState(state), page)));
-    }
-    std::wstring Path(SkinState state, int page) const { return m_dir.File(Name(state, page)); }
-    const testing_support::TempDir& Dir() const { return m_dir; }
-
-private:
-    static std::wstring Name(SkinState state, int page) {
-        return L"state" + std::to_wstring(state) + L"_" + std::to_wstring(page) + L".bmp";
-    }
-    testing_support::TempDir m_dir;
-};
-
-class TestSkinDialog : public CSkinDialog {
-public:
-    // Three pictures per state, or files that do not exist.
-    explicit TestSkinDialog(const Pictures& pictures, bool missingPictures = false)
-        : CSkinDialog(kTemplate) {
-        for (int page = 0; page < 3; ++page) {
-            auto path = [&](SkinState state) {
-                return missingPictures ? pictures.Dir().File(L"missing.bmp")
-                                       : pictures.Path(state, page);
-            };
-            AddNormalImage(path(Normal).c_str());
-            AddDisableImage(path(Disable).c_str());
-            AddDisableSelectedImage(path(DisableSelected).c_str());
-            AddHoverImage(path(Hover).c_str());
-            AddHoverSelectedImage(path(HoverSelected).c_str());
-            AddSelectedImage(path(Selected).c_str());
-        }
-    }
-
-    CSkinButton m_a;
-    CSkinButton m_b;
-    CSkinCheckBox m_check;
-    CSkinRadioBox m_radio[3];
-    std::vector<std::pair<WPARAM, HWND>> hoverNotices;
-    std::vector<int> checkSeenOnClick;
-    BOOL draggable = FALSE;
-
-    using CSkinDialog::m_nCurImage;
-
-protected:
-    void DoDataExchange(CDataExchange* dx) override {
-        DDX_Control(dx, 3001, m_a);
-        DDX_Control(dx, 3002, m_b);
-        DDX_Control(dx, 3003, m_check);
-        for (int i = 0; i < 3; ++i)
-            DDX_Control(dx, 3004 + i, m_radio[i]);
-    }
-    BOOL OnInitDialog() override {
-        CSkinDialog::OnInitDialog();
-        m_bDraggable = draggable;
-        m_a.MoveWindow(10, 10, 50, 20);
-        m_b.MoveWindow(70, 10, 50, 20);
-        m_check.MoveWindow(10, 40, 100, 20);
-        for (int i = 0; i < 3; ++i)
-            m_radio[i].MoveWindow(10 + 60 * i, 70, 50, 20);
-        return TRUE;
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_SKIN_HOVER)
-            hoverNotices.emplace_back(wParam, reinterpret_cast<HWND>(lParam));
-        if (message == WM_COMMAND && LOWORD(wParam) == 3003 && HIWORD(wParam) == BN_CLICKED)
-            checkSeenOnClick.push_back(static_cast<int>(m_check.SendMessage(BM_GETCHECK)));
-        return CSkinDialog::WindowProc(message, wParam, lParam);
-    }
-};
-
-class SkinDialogFixture : public testing::Test {
-protected:
-    fw::GdiplusSession m_gdiplus;
-    Pictures m_pictures;
-    TestSkinDialog m_dialog{m_pictures};
-
-    void SetUp() override {
-        ASSERT_TRUE(m_dialog.Create(kTemplate));
-        m_dialog.ShowWindow(SW_SHOW);
-        m_dialog.UpdateWindow();
-    }
-
-    // Draws a control of the dialog through the dialog's WM_DRAWITEM, as the system does.
-    static void DrawThroughParent(CWnd& parent, CWnd& control, UINT state, Canvas& canvas) {
-        RECT client = control.GetClientRect();
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = static_cast<UINT>(control.GetDlgCtrlID());
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState = state;
-        item.hwndItem = control.m_hWnd;
-        item.hDC = canvas.Dc();
-        item.rcItem = client;
-        parent.SendMessage(WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-    }
-};
-
-DWORD TopLeftColour(const Picture& picture) {
-    if (!fw::IsDrawable(picture))
-        return 0xFFFFFFFF;
-    Gdiplus::Color colour;
-    picture->GetPixel(0, 0, &colour);
-    return colour.GetValue() & 0xFFFFFF;
-}
+using SkinDialogFixture = DialogFixture<ButtonsDialog>;
 
 TEST_F(SkinDialogFixture, ControlsCutTheirPicturesFromTheCurrentPage) {
     m_dialog.SelectBackground(2);
@@ -219,52 +95,6 @@ TEST_F(SkinDialogFixture, PushButtonWithStripShowsTheFrameOfItsState) {
     }
 }
 
-TEST_F(SkinDialogFixture, CheckBoxFlipsBeforeTheParentHearsTheClick) {
-    m_dialog.m_check.SendMessage(BM_CLICK);
-    m_dialog.m_check.SendMessage(BM_CLICK);
-    EXPECT_EQ(m_dialog.checkSeenOnClick, (std::vector<int>{1, 0}));
-    EXPECT_EQ(m_dialog.m_check.SendMessage(BM_GETCHECK), 0);
-
-    // BM_SETCHECK 2: checked pictures, Normal text colour.
-    m_dialog.m_check.SendMessage(BM_SETCHECK, 2);
-    Canvas canvas(100, 20);
-    DrawThroughParent(m_dialog, m_dialog.m_check, 0, canvas);
-    EXPECT_EQ(canvas.Pixel(2, 2), PictureColour(Selected, 0));
-}
-
-TEST_F(SkinDialogFixture, CheckBoxLabelNeedsRoomBeyondItsIndent) {
-    struct Case {
-        int width;
-        bool textDrawn;
-    } cases[] = {{20, false}, {15, false}, {100, true}};
-    for (const Case& c : cases) {
-        m_dialog.m_check.MoveWindow(10, 40, c.width, 20);
-        Canvas canvas(c.width, 20);
-        DrawThroughParent(m_dialog, m_dialog.m_check, 0, canvas);
-        int other = canvas.CountOther(RECT{0, 0, c.width, 20}, PictureColour(Normal, 0));
-        EXPECT_EQ(other > 0, c.textDrawn) << c.width;
-    }
-}
-
-TEST_F(SkinDialogFixture, RadioBoxUnchecksTheRestOfItsGroupByPostedMessages) {
-    CSkinRadioBox* radio = m_dialog.m_radio;
-    radio[0].SendMessage(BM_SETCHECK, 1);
-    PumpMessages(0);
-    radio[1].SendMessage(BM_SETCHECK, 1);
-    EXPECT_EQ(radio[0].SendMessage(BM_GETCHECK), 1); // not yet: the unchecks are posted
-    PumpMessages(0);
-    EXPECT_EQ(radio[0].SendMessage(BM_GETCHECK), 0);
-    EXPECT_EQ(radio[1].SendMessage(BM_GETCHECK), 1);
-    EXPECT_EQ(radio[2].SendMessage(BM_GETCHECK), 0);
-    EXPECT_EQ(m_dialog.m_b.SendMessage(BM_GETSTATE) & BST_CHECKED, 0); // another group
-
-    // A hidden radio box still ends its walk.
-    radio[2].ShowWindow(SW_HIDE);
-    radio[2].SendMessage(BM_SETCHECK, 1);
-    PumpMessages(0);
-    EXPECT_EQ(radio[1].SendMessage(BM_GETCHECK), 0);
-}
-
 TEST_F(SkinDialogFixture, HoverOfTheNextControlIsReportedBeforeTheLeaveOfTheLast) {
     using Notice = std::pair<WPARAM, HWND>;
     const Notice enterA{1, m_dialog.m_a.m_hWnd};
@@ -308,9 +138,9 @@ TEST_F(SkinDialogFixture, DraggableSurfaceActsAsCaption) {
     LPARAM at = MAKELPARAM(centre.x, centre.y);
     EXPECT_EQ(m_dialog.SendMessage(WM_NCHITTEST, 0, at), HTCLIENT);
 
-    TestSkinDialog draggable(m_pictures);
+    ButtonsDialog draggable(m_pictures);
     draggable.draggable = TRUE;
-    ASSERT_TRUE(draggable.Create(kTemplate));
+    ASSERT_TRUE(draggable.Create(kButtonsTemplate));
     POINT point = {200, 250};
     draggable.ClientToScreen(point);
     EXPECT_EQ(draggable.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)), HTCAPTION);
@@ -342,9 +172,9 @@ TEST_F(SkinDialogFixture, DoubleClickIsFollowedByAPressAtTheSamePoint) {
 
 TEST(SkinDialog, MissingPicturesDrawNothingAndCrashNothing) {
     fw::GdiplusSession gdiplus;
-    Pictures pictures;
-    TestSkinDialog dialog(pictures, true);
-    ASSERT_TRUE(dialog.Create(kTemplate));
+    PagePictures pictures;
+    ButtonsDialog dialog(pictures, true);
+    ASSERT_TRUE(dialog.Create(kButtonsTemplate));
     dialog.ShowWindow(SW_SHOW);
     dialog.UpdateWindow();
     EXPECT_FALSE(fw::IsDrawable(dialog.m_a.GetStateImage(Normal)));

@@ -25,9 +25,11 @@ class RecordingList : public CSkinListBox {
 public:
     HWND parentAtDestroy = nullptr;
     RECT rectAtDestroy = {};
+    int messagesSeen = 0;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        ++messagesSeen;
         if (message == WM_DESTROY) {
             parentAtDestroy = ::GetParent(m_hWnd);
             rectAtDestroy = GetWindowRect();
@@ -137,6 +139,57 @@ TEST_F(ListFixture, DestroyingTheListPutsItBackAndRemovesTheFrame) {
     EXPECT_TRUE(EqualRect(&List().rectAtDestroy, &kListRect));
     EXPECT_FALSE(::IsWindow(frame));
     EXPECT_EQ(List().m_pScrollFrame, nullptr);
+}
+
+TEST_F(ListFixture, ListObjectLeavingFirstKeepsTheFrameOnTheList) {
+    HWND list = List().m_hWnd;
+    HWND frame = Frame()->m_hWnd;
+    CSkinScrollBar& bar = Frame()->m_vScroll;
+    List().UnsubclassWindow();
+    const int seen = List().messagesSeen;
+
+    for (int i = 0; i < 50; ++i)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"item"));
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 50); // the list's own procedure answers
+    PumpMessages(20);
+    EXPECT_TRUE(bar.IsWindowVisible()); // the frame still follows the list's scroll state
+
+    DestroyWindow(list);
+    EXPECT_FALSE(::IsWindow(frame)); // and still lets go of it
+    EXPECT_EQ(List().messagesSeen, seen);
+}
+
+TEST_F(ListFixture, BackgroundIsCutAtTheListsPlaceFromTheStart) {
+    // Pictures whose every pixel tells where it lies (the fixture's dialog holds the files).
+    m_dialog.reset();
+    for (SkinState state : {Normal, Hover})
+        m_res.Write(L"dialog_" + std::to_wstring(state) + L".bmp",
+                    BitmapFile(600, 500, [state](int x, int y) {
+                        return (DWORD(x & 0xFF) << 16) | (DWORD(y & 0xFF) << 8) | DWORD(state);
+                    }));
+    PicturedDialog dialog(kTemplate, m_res);
+    ASSERT_TRUE(dialog.Create(kTemplate));
+    dialog.MoveWindow(50, 50, 400, 320);
+    ::MoveWindow(::GetDlgItem(dialog.m_hWnd, kListId), 20, 20, 200, 240, FALSE);
+    dialog.ShowWindow(SW_SHOW);
+    PumpMessages(20);
+    // Skinned and filled once on the screen: wrapped while it shows, and an item drawn at
+    // once (the system list asks for its brush there) before the frame's layout has run.
+    CSkinListBox list;
+    ASSERT_TRUE(list.SubclassDlgItem(kListId, &dialog));
+    list.AddString(L"i");
+    list.SetCurSel(0);
+    ASSERT_NE(list.m_pScrollFrame, nullptr);
+    PumpMessages(20);
+
+    RECT place = list.GetWindowRect();
+    dialog.ScreenToClient(place);
+    const DWORD state = list.GetHover() ? Hover : Normal;
+    for (POINT p : {POINT{60, 40}, POINT{80, 60}, POINT{120, 100}}) { // below the item
+        const DWORD expected = (DWORD((place.left + p.x) & 0xFF) << 16) |
+                               (DWORD((place.top + p.y) & 0xFF) << 8) | state;
+        EXPECT_EQ(WindowPixel(list.m_hWnd, p.x, p.y), expected) << p.x << "," << p.y;
+    }
 }
 
 TEST_F(ListFixture, ItemHeightIsASeventhOfTheStrip) {

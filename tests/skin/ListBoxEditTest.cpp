@@ -2,7 +2,6 @@
 // moves, with bad indexes that must leave the list as it was.
 #include "skin/CSkinListBoxEdit.h"
 #include "tests/skin/ControlPictures.h"
-#include "tests/skin/PointerSupport.h"
 #include "tests/skin/SkinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +18,21 @@ using namespace skin_test;
 constexpr UINT kTemplate = 312;
 constexpr int kListId = 3121;
 
+// The list with a pointer of its own: the system's shared pointer is also moved by the
+// system (late crossing events of earlier moves), so tests never read it back.
+class PointerList : public CSkinListBoxEdit {
+public:
+    POINT pointer = {-1, -1}; // screen coordinates
+
+protected:
+    POINT GetPointerPos() const override { return pointer; }
+    void SetPointerPos(POINT screen) override { pointer = screen; }
+};
+
 class EditListDialog : public PicturedDialog {
 public:
     explicit EditListDialog(const SkinResFolder& res) : PicturedDialog(kTemplate, res) {}
-    CSkinListBoxEdit m_list;
+    PointerList m_list;
     std::vector<std::pair<WPARAM, HWND>> edited;
 
 protected:
@@ -56,7 +66,7 @@ protected:
         SetForegroundWindow(m_dialog->m_hWnd);
         PumpMessages(20);
     }
-    CSkinListBoxEdit& List() { return m_dialog->m_list; }
+    PointerList& List() { return m_dialog->m_list; }
 
     void Fill(int count, int buttons = 15) {
         for (int i = 0; i < count; ++i)
@@ -82,11 +92,13 @@ protected:
         RECT rect = {};
         List().GetItemRect(index, &rect);
         POINT point = {40, (rect.top + rect.bottom) / 2};
-        POINT screen = point;
-        List().ClientToScreen(screen);
-        MovePointer(screen.x, screen.y);
+        List().pointer = point;
+        List().ClientToScreen(List().pointer);
         List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
         List().UpdateWindow();
+    }
+    void PointAtMiddleOf(const RECT& screen) {
+        List().pointer = POINT{(screen.left + screen.right) / 2, (screen.top + screen.bottom) / 2};
     }
     int ButtonX(CSkinButton& button) {
         RECT rect = button.GetWindowRect();
@@ -188,6 +200,29 @@ TEST_F(EditListFixture, SwapAndMoveCarryTextAndRecord) {
     EXPECT_EQ(Data(), (std::vector<int>{1, 5, 3, 4, 2, 0}));
 }
 
+TEST_F(EditListFixture, Data1IsSetAfterInsertionAndStaysWithItsItem) {
+    Fill(3);
+    std::wstring owned = L"ID_PROFILE_1";
+    const INT_PTR address = reinterpret_cast<INT_PTR>(&owned);
+    EXPECT_TRUE(List().SetItemData1(1, address));
+    const CSkinListBoxEdit::ItemRecord* record = List().GetItemRecord(1);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->data1, address);
+    EXPECT_EQ(record->data0, 1); // the rest of the record stays
+    EXPECT_EQ(record->buttons, 15);
+
+    List().SetItemText(1, L"renamed");
+    ASSERT_NE(List().GetItemRecord(1), nullptr);
+    EXPECT_EQ(List().GetItemRecord(1)->data1, address);
+    EXPECT_TRUE(List().SetItemData1(1, 0)); // what the owner nulls before it frees the data
+    EXPECT_EQ(List().GetItemRecord(1)->data1, 0);
+
+    for (int bad : {-1, 3})
+        EXPECT_FALSE(List().SetItemData1(bad, address)) << bad;
+    List().FreeItemData(2); // an item without a record
+    EXPECT_FALSE(List().SetItemData1(2, address));
+}
+
 TEST_F(EditListFixture, BadIndexesLeaveTheListAsItWas) {
     Fill(6);
     const std::vector<std::wstring> texts = Texts();
@@ -219,10 +254,10 @@ TEST_F(EditListFixture, BadIndexesLeaveTheListAsItWas) {
     List().SendMessage(WM_COMMAND, MAKEWPARAM(CSkinListBoxEdit::IdDown, BN_CLICKED),
                        reinterpret_cast<LPARAM>(List().m_btnDown.m_hWnd));
     EXPECT_EQ(Data(), (std::vector<int>{0, 1, 2, 3, 5, 4}));
-    POINT pointer = {};
-    GetCursorPos(&pointer);
+    POINT pointer = List().pointer;
     List().ScreenToClient(pointer);
-    EXPECT_EQ(pointer.y / kItemHeight, 5);
+    EXPECT_EQ(pointer.x, 40);
+    EXPECT_EQ(pointer.y, 5 * kItemHeight + kItemHeight / 2);
 }
 
 TEST_F(EditListFixture, ButtonsStayWhileThePointerIsOnThemAndGoOverTheScrollBar) {
@@ -230,8 +265,7 @@ TEST_F(EditListFixture, ButtonsStayWhileThePointerIsOnThemAndGoOverTheScrollBar)
     PointAtItem(2);
     ASSERT_TRUE(List().m_btnDelete.IsWindowVisible());
 
-    RECT button = List().m_btnDelete.GetWindowRect();
-    MovePointer((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    PointAtMiddleOf(List().m_btnDelete.GetWindowRect());
     List().SendMessage(WM_MOUSELEAVE);
     List().UpdateWindow();
     EXPECT_EQ(List().GetHotItem(), 2);
@@ -239,8 +273,7 @@ TEST_F(EditListFixture, ButtonsStayWhileThePointerIsOnThemAndGoOverTheScrollBar)
 
     CSkinScrollBar& bar = List().m_pScrollFrame->m_vScroll;
     ASSERT_TRUE(bar.IsWindowVisible());
-    RECT barRect = bar.GetWindowRect();
-    MovePointer((barRect.left + barRect.right) / 2, (barRect.top + barRect.bottom) / 2);
+    PointAtMiddleOf(bar.GetWindowRect());
     List().SendMessage(WM_MOUSELEAVE);
     List().UpdateWindow();
     EXPECT_EQ(List().GetHotItem(), -2);

@@ -8,6 +8,8 @@
 #include "tests/skin/SkinTestSupport.h"
 #include "tests/support/TempDir.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -30,9 +32,14 @@ public:
     CSkinColorIndicator m_indicator;
     CSkinStatic m_right;
     std::vector<UINT> parentSaw;
+    std::vector<UINT> trackbarSaw; // key and mouse messages that reached the system trackbar
 
 protected:
     void DoDataExchange(CDataExchange* dx) override {
+        // Listens between the skinned slider and the system trackbar's own procedure.
+        if (!m_slider.m_hWnd)
+            SetWindowSubclass(::GetDlgItem(m_hWnd, 3201), &TrackbarSpy, 1,
+                              reinterpret_cast<DWORD_PTR>(&trackbarSaw));
         DDX_Control(dx, 3201, m_slider);
         DDX_Control(dx, 3202, m_bar);
         DDX_Control(dx, 3203, m_timer);
@@ -45,6 +52,13 @@ protected:
         m_timer.MoveWindow(20, 180, 100, 16);
         m_indicator.MoveWindow(130, 180, 40, 20);
         return TRUE;
+    }
+    static LRESULT CALLBACK TrackbarSpy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR saw) {
+        if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+            (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE)
+            reinterpret_cast<std::vector<UINT>*>(saw)->push_back(message);
+        return DefSubclassProc(hwnd, message, wParam, lParam);
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_HSCROLL || message == WM_VSCROLL ||
@@ -209,6 +223,42 @@ TEST_F(StaticsFixture, SliderInputMovesItWithoutTellingTheParent) {
 
     PumpMessages(0);
     EXPECT_TRUE(m_dialog->parentSaw.empty());
+}
+
+TEST_F(StaticsFixture, NoKeyOrMouseMessageReachesTheSystemTrackbar) {
+    CSkinSliderCtrl& slider = PlacedSlider();
+    slider.SetValue(1);
+    const LPARAM onTrack = MAKELPARAM(30, 10);
+    const LPARAM farRight = MAKELPARAM(390, 10);
+    struct Input {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } inputs[] = {
+        {WM_KEYDOWN, VK_RIGHT, 1},
+        {WM_KEYUP, VK_RIGHT, 0xC0000001}, // the system trackbar would send TB_ENDTRACK here
+        {WM_KEYDOWN, VK_HOME, 1},
+        {WM_KEYUP, VK_HOME, 0xC0000001},
+        {WM_CHAR, 'a', 1},
+        {WM_MOUSEMOVE, 0, onTrack},
+        {WM_LBUTTONDOWN, MK_LBUTTON, farRight},
+        {WM_MOUSEMOVE, MK_LBUTTON, onTrack},
+        {WM_LBUTTONUP, 0, onTrack},
+        {WM_LBUTTONDBLCLK, MK_LBUTTON, onTrack},
+        {WM_LBUTTONUP, 0, onTrack},
+        {WM_RBUTTONDOWN, MK_RBUTTON, onTrack},
+        {WM_RBUTTONUP, 0, onTrack},
+        {WM_MBUTTONDOWN, MK_MBUTTON, onTrack},
+        {WM_MBUTTONUP, 0, onTrack},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0},
+        {WM_MOUSELEAVE, 0, 0},
+    };
+    for (const Input& input : inputs) {
+        slider.SendMessage(input.message, input.wParam, input.lParam);
+        PumpMessages(0);
+    }
+    EXPECT_EQ(m_dialog->trackbarSaw, std::vector<UINT>{});
+    EXPECT_EQ(m_dialog->parentSaw, std::vector<UINT>{});
 }
 
 TEST_F(StaticsFixture, SliderPaintsTheThumbFrameOfItsState) {

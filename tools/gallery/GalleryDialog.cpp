@@ -99,11 +99,16 @@ void CGalleryDialog::CreateControls() {
             break;
         }
         case Kind::List:
-            control = BindTemplateControl<CSkinListBox>(kListId, slot.rect);
+        case Kind::EditList: {
+            // Rows from the item strip, as in the programs' own lists.
+            auto list = slot.kind == Kind::List
+                            ? BindTemplateControl<CSkinListBox>(kListId, slot.rect)
+                            : BindTemplateControl<CSkinListBoxEdit>(kEditListId, slot.rect);
+            static_cast<CSkinListBox*>(list.get())
+                ->LoadItemImage((m_resFolder + L"\\listback.bmp").c_str());
+            control = std::move(list);
             break;
-        case Kind::EditList:
-            control = BindTemplateControl<CSkinListBoxEdit>(kEditListId, slot.rect);
-            break;
+        }
         case Kind::Combo: {
             RECT dropped = slot.rect;
             dropped.bottom += 100; // the height of the open list

@@ -18,7 +18,8 @@ constexpr int kListWidth = 200;
 constexpr int kItemHeight = 24;
 
 // Seven frames stacked: normal, disabled, selected+disabled, pointed at, selected+pointed
-// at, selected, list background. Row text starts at the left edge, so nothing marks it.
+// at, selected, list background. Row text starts at the left edge and may run to the right
+// one, so every pixel of a row, its ring included, keeps the row's text colour readable.
 void PaintListRows(Canvas& canvas) {
     Gdiplus::Graphics& g = canvas.Graphics();
     auto frame = [&](int i) {
@@ -32,17 +33,16 @@ void PaintListRows(Canvas& canvas) {
     separator(0, 0xFF171D24);
     shapes::FillRect(g, frame(1), kWellDisabled);
     separator(1, 0xFF1A1F25);
-    // Grey text on it: kept very dark.
+    // Grey text on it: darker than the disabled row, and too dark for any ring.
     shapes::FillRect(g, frame(2), 0xFF0F1216);
-    shapes::OutlineRounded(g, frame(2), 2, 0xFF3A414A);
     shapes::FillRect(g, frame(3), kHotRow);
     separator(3, 0xFF2A3848);
-    // Pink text: a deep accent behind it.
+    // Pink text: a deep accent behind it, ringed in a shade still dark enough for it.
     shapes::FillRounded(g, frame(4), 0, Mix(kAccentDeep, 0xFFFFFFFF, 0.06f), kAccentDeep);
-    shapes::OutlineRounded(g, frame(4), 2, kAccent);
-    // Blue text: the only pale row of the theme.
+    shapes::OutlineRounded(g, frame(4), 2, 0xFF225A86);
+    // Blue text: the only pale row of the theme, ringed in a paler accent.
     shapes::FillRounded(g, frame(5), 0, 0xFFE2F2FE, kAccentPale);
-    shapes::OutlineRounded(g, frame(5), 2, kAccent);
+    shapes::OutlineRounded(g, frame(5), 2, 0xFF9FD3F8);
     shapes::FillRect(g, frame(6), kWell);
 }
 

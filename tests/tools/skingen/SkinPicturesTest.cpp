@@ -270,17 +270,157 @@ double Contrast(DWORD a, DWORD b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// List rows carry text in the skin's default colours: white, silver, grey, yellow-green,
-// pink and blue for frames 0 to 5. Each must stay readable on its frame.
-TEST(SkinPictures, ListRowTextColoursStayReadableOnTheirFrames) {
+// The skin's text colours (fixed by the controls), by the state that uses them.
+constexpr DWORD kNormalText = 0xFFFFFF;          // white
+constexpr DWORD kDisableText = 0xC0C0C0;         // silver
+constexpr DWORD kDisableSelectedText = 0x808080; // grey
+constexpr DWORD kHoverText = 0xADFF2F;           // yellow-green
+constexpr DWORD kHoverSelectedText = 0xFFC0CB;   // pink
+constexpr DWORD kSelectedText = 0x0000FF;        // blue
+constexpr double kReadable = 4.5;
+
+// The lowest contrast of colour against the pixels of area, and where it is.
+double LowestContrast(const BitmapFile& file, const RECT& area, DWORD colour, POINT* at) {
+    double lowest = 100;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const double c = Contrast(colour, file.At(x, y));
+            if (c < lowest) {
+                lowest = c;
+                *at = POINT{x, y};
+            }
+        }
+    return lowest;
+}
+
+void ExpectReadable(const wchar_t* file, const RECT& area, DWORD colour) {
+    const BitmapFile picture = LoadBitmap(file);
+    ASSERT_TRUE(picture.valid) << file;
+    POINT at = {};
+    EXPECT_GE(LowestContrast(picture, area, colour, &at), kReadable)
+        << file << ": text " << std::hex << colour << " on " << picture.At(at.x, at.y) << std::dec
+        << " at " << at.x << "," << at.y;
+}
+
+// A list row's text starts at the row's left edge and may run to its right one, so it must
+// stay readable on every pixel of its frame.
+TEST(SkinPictures, ListRowTextStaysReadableOnEveryPixelOfItsFrame) {
     const BitmapFile rows = LoadBitmap(L"listback.bmp");
     ASSERT_TRUE(rows.valid);
-    const int itemHeight = rows.height / 7;
-    const DWORD text[6] = {0xFFFFFF, 0xC0C0C0, 0x808080, 0xADFF2F, 0xFFC0CB, 0x0000FF};
-    for (int frame = 0; frame < 6; ++frame) {
-        SCOPED_TRACE(testing::Message() << "frame " << frame);
-        const DWORD back = rows.At(rows.width / 2, frame * itemHeight + itemHeight / 2);
-        EXPECT_GE(Contrast(text[frame], back), 4.5);
+    const int h = rows.height / 7;
+    const DWORD text[6] = {kNormalText, kDisableText,       kDisableSelectedText,
+                           kHoverText,  kHoverSelectedText, kSelectedText};
+    for (int frame = 0; frame < 6; ++frame)
+        ExpectReadable(L"listback.bmp", RECT{0, frame * h, rows.width, (frame + 1) * h},
+                       text[frame]);
+}
+
+// Where a control's text falls in its rectangle. Centred text (push buttons, tabs) keeps off
+// the ring and bevel (3 pixels) and takes one line (15 pixels) about the middle; a label
+// starts after its indent (the check box, the record button's dot); a field's text may lie
+// anywhere in it; a combo box's text stays left of its drop button.
+RECT Centred(int x, int y, int w, int h, int indent = 3) {
+    const int top = y + (h - 15) / 2;
+    return RECT{x + indent, top, x + w - 3, top + 15};
+}
+RECT Labelled(int x, int y, int w, int h) {
+    return Centred(x, y, w, h, 20);
+}
+RECT Field(int x, int y, int w, int h) {
+    return RECT{x, y, x + w, y + h};
+}
+RECT ComboField(int x, int y, int w, int h, int buttonWidth) {
+    RECT field = Centred(x, y, w, h);
+    field.right = x + w - 2 - buttonWidth - 1;
+    return field;
+}
+
+// One window's pictures and the text on them. Buttons (push, check and radio) show white or
+// yellow-green text when enabled and silver when disabled; fields white or silver; a combo
+// box's field white in every state.
+struct WindowText {
+    std::vector<const wchar_t*> enabled;
+    std::vector<const wchar_t*> disabled;
+    std::vector<RECT> buttons;
+    std::vector<RECT> fields;
+    std::vector<RECT> combos;
+};
+
+const std::vector<WindowText>& WindowTexts() {
+    static const std::vector<WindowText> texts = {
+        {{L"MainDialog_Normal.bmp", L"MainDialog_Hover.bmp", L"MainDialog_Selected.bmp"},
+         {L"MainDialog_Disable.bmp"},
+         {Centred(14, 606, 81, 33), Centred(98, 606, 81, 33)},
+         {},
+         {ComboField(957, 42, 90, 32, 25)}},
+        {{L"MessageBox_Normal.bmp", L"MessageBox_Hover.bmp", L"MessageBox_Selected.bmp"},
+         {L"MessageBox_Disable.bmp"},
+         {Centred(74, 88, 99, 29), Centred(227, 88, 99, 29)},
+         {},
+         {}},
+        {{L"TabDialog01.bmp", L"TabDialog02.bmp", L"TabDialog03.bmp", L"TabDialog_Hover02.bmp",
+          L"TabDialog_Selected.bmp"},
+         {L"TabDialog_Disable.bmp"},
+         {Centred(8, 10, 117, 24), Centred(179, 10, 101, 24), Centred(332, 10, 93, 24),
+          Centred(212, 556, 123, 37), Centred(45, 556, 123, 37)},
+         {},
+         {}},
+        {{L"ButtonPage_Normal.bmp", L"ButtonPage_Hover.bmp", L"ButtonPage_HoverSelected.bmp",
+          L"ButtonPage_Selected.bmp"},
+         {L"ButtonPage_Disable.bmp"},
+         {Labelled(0, 10, 84, 28), Labelled(0, 46, 84, 28), Labelled(0, 83, 84, 28),
+          Labelled(0, 122, 84, 28), Labelled(0, 159, 84, 28), Centred(86, 210, 78, 34),
+          Centred(179, 210, 78, 34)},
+         {Field(92, 254, 127, 24), Field(309, 254, 127, 24)},
+         {ComboField(119, 8, 176, 30, 25), ComboField(119, 44, 176, 30, 25),
+          ComboField(119, 81, 176, 30, 24), ComboField(119, 120, 176, 30, 25),
+          ComboField(119, 156, 176, 30, 25), ComboField(86, 288, 129, 30, 25)}},
+        {{L"Keypress_Normal.bmp", L"Keypress_Hover.bmp", L"Keypress_HoverSelected.bmp",
+          L"Keypress_Selected.bmp"},
+         {L"Keypress_Disable.bmp", L"Keypress_DisableSelected.bmp"},
+         {Labelled(71, 182, 114, 36), Labelled(212, 187, 102, 28)},
+         {},
+         {}},
+        {{L"CopyString_Normal.bmp", L"CopyString_Hover.bmp", L"CopyString_Selected.bmp"},
+         {L"CopyString_Disable.bmp"},
+         {},
+         {Field(78, 40, 200, 178)},
+         {}},
+        {{L"LaunchApp_Normal.bmp", L"LaunchApp_Hover.bmp", L"LaunchApp_Selected.bmp"},
+         {L"LaunchApp_Disable.bmp"},
+         {Centred(384, 5, 53, 34)},
+         {Field(90, 11, 285, 27)},
+         {}},
+        {{L"StatisticsPage_Normal.bmp", L"StatisticsPage_Hover.bmp",
+          L"StatisticsPage_Selected.bmp"},
+         {L"StatisticsPage_Disable.bmp"},
+         {Centred(134, 349, 120, 37)},
+         {},
+         {}},
+    };
+    return texts;
+}
+
+TEST(SkinPictures, ButtonFieldAndComboTextStaysReadableOnEveryPictureOfItsState) {
+    for (const WindowText& window : WindowTexts()) {
+        for (const wchar_t* file : window.enabled) {
+            for (const RECT& area : window.buttons) {
+                ExpectReadable(file, area, kNormalText);
+                ExpectReadable(file, area, kHoverText);
+            }
+            for (const RECT& area : window.fields)
+                ExpectReadable(file, area, kNormalText);
+            for (const RECT& area : window.combos)
+                ExpectReadable(file, area, kNormalText);
+        }
+        for (const wchar_t* file : window.disabled) {
+            for (const RECT& area : window.buttons)
+                ExpectReadable(file, area, kDisableText);
+            for (const RECT& area : window.fields)
+                ExpectReadable(file, area, kDisableText);
+            for (const RECT& area : window.combos)
+                ExpectReadable(file, area, kNormalText);
+        }
     }
 }
 

@@ -1,8 +1,7 @@
-// A skinned combo box with a read-only field and its drop-down list in a skinned frame, and
-// a skinned edit control, on a real dialog.
+// A skinned combo box with a read-only field and its drop-down list in a skinned frame, on a
+// real dialog.
 #include "skin/CSkinButton.h"
 #include "skin/CSkinComboBox.h"
-#include "skin/CSkinEdit.h"
 #include "tests/skin/ControlPictures.h"
 #include "tests/skin/SkinTestSupport.h"
 
@@ -16,21 +15,18 @@ using namespace skin_test;
 
 constexpr UINT kTemplate = 311;
 constexpr int kComboId = 3111;
-constexpr int kEditId = 3112;
 constexpr int kButtonId = 3113;
 
 class ComboDialog : public PicturedDialog {
 public:
     explicit ComboDialog(const SkinResFolder& res) : PicturedDialog(kTemplate, res) {}
     CSkinComboBox m_combo;
-    CSkinEdit m_edit;
     CSkinButton m_button;
     int dropDownsHeard = 0;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override {
         DDX_Control(dx, kComboId, m_combo);
-        DDX_Control(dx, kEditId, m_edit);
         DDX_Control(dx, kButtonId, m_button);
     }
     BOOL OnInitDialog() override {
@@ -43,7 +39,6 @@ protected:
             frame->m_nInset = 1;
             frame->LoadComboListImage();
         }
-        m_edit.MoveWindow(20, 200, 200, 60);
         m_button.MoveWindow(300, 20, 40, 20);
         return TRUE;
     }
@@ -135,18 +130,6 @@ TEST_F(ComboFixture, ButtonAreaTakesTheComboState) {
     Combo().EnableWindow(FALSE);
     Combo().Invalidate(TRUE);
     EXPECT_EQ(WindowPixel(Combo().m_hWnd, x, y), StateColour(Disable));
-}
-
-TEST_F(ComboFixture, EditIsWrappedAndPaintsItsStatePicture) {
-    CSkinEdit& edit = m_dialog->m_edit;
-    ASSERT_NE(edit.m_pScrollFrame, nullptr);
-    RECT client = edit.GetClientRect();
-    const int x = client.right - 20;
-    const int y = client.bottom - 5;
-    edit.Invalidate(TRUE);
-    EXPECT_EQ(WindowPixel(edit.m_hWnd, x, y), StateColour(Normal));
-    edit.SendMessage(WM_SKIN_HOVER, 1, 0);
-    EXPECT_EQ(WindowPixel(edit.m_hWnd, x, y), StateColour(Hover));
 }
 
 } // namespace
