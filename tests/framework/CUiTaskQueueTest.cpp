@@ -2,35 +2,22 @@
 // is gone, and every task freed whether it ran or not.
 #include "framework/CUiTaskQueue.h"
 
+#include "tests/support/MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 #include <vector>
 
 namespace {
 
-using namespace std::chrono_literals;
+using testing_support::PumpMessagesUntil;
+using testing_support::PumpWaitingMessages;
 
 HWND MakeWindow() {
     return CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                            nullptr);
-}
-
-// Runs this thread's messages until `done` holds or the deadline passes.
-template <typename Predicate> bool PumpUntil(Predicate done) {
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    MSG msg;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        if (!done())
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
 }
 
 TEST(CUiTaskQueueTest, TasksFromSeveralThreadsRunOnTheWindowsThreadInEachSendersOrder) {
@@ -56,7 +43,7 @@ TEST(CUiTaskQueueTest, TasksFromSeveralThreadsRunOnTheWindowsThreadInEachSenders
                     }))
                     ++refused;
         });
-    ASSERT_TRUE(PumpUntil([&] { return ran == kThreads * kPerThread; }));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return ran == kThreads * kPerThread; }));
     for (auto& sender : senders)
         sender.join();
     EXPECT_EQ(refused, 0);
@@ -86,7 +73,7 @@ TEST(CUiTaskQueueTest, APostThatCannotBeDeliveredFreesItsTaskAtOnce) {
     std::thread other([&] { boundElsewhere = queue->Bind(window); }); // not its window
     other.join();
     EXPECT_FALSE(boundElsewhere);
-    PumpUntil([] { return true; });
+    PumpWaitingMessages();
     EXPECT_FALSE(ran);
     DestroyWindow(window);
 }
@@ -116,7 +103,7 @@ TEST(CUiTaskQueueTest, DestroyingTheWindowWhilePostsAreInFlightFreesWhatIsPendin
                     ++refused;
             }
         });
-    ASSERT_TRUE(PumpUntil([&] { return ran > 1000; }));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return ran > 1000; }));
     while (queue->PendingCount() == 0) // not pumping now: posts pile up
         std::this_thread::yield();
     DestroyWindow(window);
@@ -128,7 +115,7 @@ TEST(CUiTaskQueueTest, DestroyingTheWindowWhilePostsAreInFlightFreesWhatIsPendin
     sending = false;
     for (auto& sender : senders)
         sender.join();
-    PumpUntil([] { return true; });
+    PumpWaitingMessages();
     EXPECT_EQ(ranAfter, 0);
     EXPECT_EQ(queue->PendingCount(), 0u);
     EXPECT_EQ(token.use_count(), 1); // every copy freed, run or not
@@ -144,7 +131,7 @@ TEST(CUiTaskQueueTest, ATaskThatDestroysTheWindowEndsTheRun) {
     EXPECT_TRUE(queue->Post([window] { DestroyWindow(window); }));
     EXPECT_TRUE(queue->Post([&after] { ++after; }));
     queue.reset(); // only the window holds it now
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window); }));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !IsWindow(window); }));
     EXPECT_EQ(after, 0);
     EXPECT_TRUE(watch.expired());
 }

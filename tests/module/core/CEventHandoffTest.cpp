@@ -5,14 +5,16 @@
 #include "tests/module/device/FakeDriverDevice.h"
 #include "tests/module/device/RecordingDevice.h"
 
+#include "tests/support/MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 
 namespace {
 
-using namespace std::chrono_literals;
+using testing_support::PumpMessagesUntil;
+using testing_support::PumpWaitingMessages;
 
 class ThreadRecordingDevice : public RecordingDevice {
 public:
@@ -22,19 +24,6 @@ public:
         RecordingDevice::OnEvent(record, size);
     }
 };
-
-template <typename Predicate> bool PumpUntil(Predicate done) {
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    MSG msg;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
-}
 
 TEST(CEventHandoffTest, RecordsRunOnTheWindowsThreadUntilTheWindowGoes) {
     auto fake = std::make_shared<FakeDriverDevice>();
@@ -51,7 +40,7 @@ TEST(CEventHandoffTest, RecordsRunOnTheWindowsThreadUntilTheWindowGoes) {
     ASSERT_TRUE(driver->Open(device::kQuillonDevicePath));
 
     fake->QueueRecords({MakeButtonReport(1), MakeButtonReport(2), MakeButtonReport(3)});
-    ASSERT_TRUE(PumpUntil([&] { return mouse.Events().size() == 3; }));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return mouse.Events().size() == 3; }));
     EXPECT_EQ(mouse.lastThread.load(), GetCurrentThreadId());
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(mouse.Events()[i].data[0], i + 1);
@@ -60,7 +49,7 @@ TEST(CEventHandoffTest, RecordsRunOnTheWindowsThreadUntilTheWindowGoes) {
     DestroyWindow(window);
     fake->QueueRecords({MakeButtonReport(4)});
     ASSERT_TRUE(fake->WaitUntil([&] { return fake->Reads() >= 2 && fake->PendingPolls() == 1; }));
-    PumpUntil([] { return true; });
+    PumpWaitingMessages();
     driver->Close();
     EXPECT_EQ(mouse.Events().size(), 3u);
     driver->SetEventPoster(nullptr);
