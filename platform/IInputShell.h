@@ -7,8 +7,11 @@
 
 namespace platform {
 
-// One keyboard event. The system stamps its time and sees no extra information.
+// One keyboard event. The system stamps its time; its extra information is kSentByProgram.
 struct KeyEvent {
+    // Marks the keys this program sends, so its own recorder lets them pass unrecorded.
+    static constexpr std::uintptr_t kSentByProgram = 0x56495245; // "VIRE"
+
     static constexpr std::uint32_t kExtendedKey = 0x1;
     static constexpr std::uint32_t kKeyUp = 0x2;
 

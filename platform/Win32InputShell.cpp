@@ -83,6 +83,7 @@ void Win32InputShell::SendKey(const KeyEvent& event) {
     input.ki.wVk = event.virtualKey;
     input.ki.wScan = event.scanCode;
     input.ki.dwFlags = event.flags & (KeyEvent::kExtendedKey | KeyEvent::kKeyUp);
+    input.ki.dwExtraInfo = KeyEvent::kSentByProgram;
     ::SendInput(1, &input, sizeof(input));
 }
 
