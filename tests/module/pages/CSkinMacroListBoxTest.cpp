@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -211,6 +212,10 @@ struct EndingCase {
     std::function<void(MacroList&, CSkinMacroListBox&)> end;
 };
 
+void PrintTo(const EndingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RecordingEnds : public MacroList, public testing::WithParamInterface<EndingCase> {};
 
 TEST_P(RecordingEnds, AndKeysReachOtherProgramsAgain) {
@@ -370,27 +375,33 @@ TEST_F(MacroList, AnEditWhoseRowIsGoneChangesNoOtherRow) {
 }
 
 TEST_F(MacroList, KeysMoveOnlyWithinTheirPairsBounds) {
+    // Rows by key and kind: "A+" pressed, "A-" released.
+    const auto rows = [this] {
+        std::vector<std::string> out;
+        for (int i = 0; i < List().GetCount(); ++i)
+            out.push_back(std::string(1, static_cast<char>(List().GetRowStep(i)->wVk)) +
+                          (List().GetRowKind(i) == Row::ROW_KEY_DOWN ? "+" : "-"));
+        return out;
+    };
+    using Rows = std::vector<std::string>;
     struct Case {
         int row;
         bool up;
-        std::vector<std::wstring> after1, after2;
-    };
-    const std::wstring a = Name('A'), x = Name('C');
-    // Rows: C down, A down, A up, C up.
-    const Case cases[] = {
-        {1, true, {a, x, a, x}, {a, x, a, x}},  // pressed row up: stops at row 0
-        {2, true, {x, a, a, x}, {x, a, a, x}},  // released row up: stops below its partner
-        {2, false, {x, a, x, a}, {x, a, x, a}}, // released row down: stops at the last row
-        {1, false, {x, a, a, x}, {x, a, a, x}}, // pressed row down: stops above its partner
+        Rows after;
+    } cases[] = {
+        {1, true, {"A+", "C+", "A-", "C-"}},  // a pressed row goes up to row 0, no further
+        {2, true, {"C+", "A+", "A-", "C-"}},  // a released row stays below its partner
+        {2, false, {"C+", "A+", "C-", "A-"}}, // a released row goes down to the last row
+        {1, false, {"C+", "A+", "A-", "C-"}}, // a pressed row stays above its partner
     };
     for (const Case& c : cases) {
         List().LoadSteps({Step('C', false), Step('A', false), Step('A', true), Step('C', true)});
         List().SetCurSel(c.row);
-        c.up ? List().MoveSelectedUp() : List().MoveSelectedDown();
-        EXPECT_EQ(Texts(), c.after1) << c.row << c.up;
-        c.up ? List().MoveSelectedUp() : List().MoveSelectedDown();
-        EXPECT_EQ(Texts(), c.after2) << c.row << c.up;
-        EXPECT_EQ(List().GetRowStep(List().GetCurSel())->wVk, 'A');
+        for (int times = 0; times < 2; ++times) {
+            c.up ? List().MoveSelectedUp() : List().MoveSelectedDown();
+            EXPECT_EQ(rows(), c.after) << c.row << c.up << times;
+            EXPECT_EQ(List().GetRowStep(List().GetCurSel())->wVk, 'A');
+        }
     }
 }
 
