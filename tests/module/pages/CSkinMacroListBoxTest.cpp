@@ -406,18 +406,28 @@ TEST_F(MacroList, KeysMoveOnlyWithinTheirPairsBounds) {
 }
 
 TEST_F(MacroList, SelectingAKeyFramesItsPartner) {
+    List().SetTextColor(Hover, 0xFF0000FF);
     List().LoadSteps({Step('A', false, 40), Step('A', true)});
-    RECT row = {};
-    List().GetItemRect(1, &row);
-    const LPARAM at = MAKELPARAM(10, (row.top + row.bottom) / 2);
-    List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    List().SendMessage(WM_LBUTTONUP, 0, at);
+    const auto click = [this](int row) {
+        RECT rect = {};
+        List().GetItemRect(row, &rect);
+        const LPARAM at = MAKELPARAM(10, (rect.top + rect.bottom) / 2);
+        List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        List().SendMessage(WM_LBUTTONUP, 0, at);
+    };
+    // The top edge of a row, away from its text, indicator and buttons.
+    const auto topEdge = [this](int row) {
+        RECT rect = {};
+        List().GetItemRect(row, &rect);
+        return WindowPixel(List().m_hWnd, 200, rect.top);
+    };
+    click(1);
     EXPECT_EQ(List().GetFramedRow(), 2);
-    List().GetItemRect(0, &row);
-    const LPARAM delay = MAKELPARAM(10, (row.top + row.bottom) / 2);
-    List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, delay);
-    List().SendMessage(WM_LBUTTONUP, 0, delay);
+    EXPECT_EQ(topEdge(2), 0x0000FFu);
+    EXPECT_NE(topEdge(1), 0x0000FFu);
+    click(0); // a delay row has no partner
     EXPECT_EQ(List().GetFramedRow(), -1);
+    EXPECT_NE(topEdge(2), 0x0000FFu);
 }
 
 TEST_F(MacroList, RowsGoOnlyIntoTheLoadedKeypressActionAndOnlyWhenChanged) {
