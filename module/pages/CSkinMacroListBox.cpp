@@ -109,12 +109,10 @@ void CSkinMacroListBox::AddStepRows(const MacroStep& step) {
     if (name.empty())
         return;
     const int kind = (step.dwFlags & MacroStep::kKeyUp) ? ROW_KEY_UP : ROW_KEY_DOWN;
-    const int row = AddItem(name.c_str(), kind, kKeyButtons);
-    if (row < 0)
-        return;
     auto owned = std::make_unique<MacroStep>(step);
     const MacroStep* address = owned.get();
-    if (SetItemData1(row, reinterpret_cast<INT_PTR>(address)))
+    // Inserted with its step at once: every message to the list counts with 2,000 rows.
+    if (InsertItem(-1, name.c_str(), 0, reinterpret_cast<INT_PTR>(address), kind, kKeyButtons) >= 0)
         m_steps.emplace(address, std::move(owned));
 }
 
@@ -150,19 +148,21 @@ void CSkinMacroListBox::SaveSteps(std::vector<MacroStep>& steps) {
     steps.clear();
     MacroStep step{};
     for (int row = 0; row < count; ++row) {
-        const int kind = GetRowKind(row);
-        if (kind == ROW_DELAY) {
+        const ItemRecord* record = GetItemRecord(row);
+        if (!record)
+            continue;
+        if (record->indicator == ROW_DELAY) {
             int ms = 0;
             if (swscanf(GetText(row).c_str(), L"%d", &ms) == 1)
                 step.time = static_cast<std::uint32_t>(ms);
-        } else if (kind == ROW_KEY_DOWN || kind == ROW_KEY_UP) {
-            const MacroStep* attached = StepOf(row);
-            if (!attached)
+        } else if (record->indicator == ROW_KEY_DOWN || record->indicator == ROW_KEY_UP) {
+            auto attached = m_steps.find(reinterpret_cast<const MacroStep*>(record->data1));
+            if (attached == m_steps.end())
                 continue;
-            step.type = attached->type;
-            step.wVk = attached->wVk;
-            step.wScan = attached->wScan;
-            step.dwFlags = attached->dwFlags;
+            step.type = attached->second->type;
+            step.wVk = attached->second->wVk;
+            step.wScan = attached->second->wScan;
+            step.dwFlags = attached->second->dwFlags;
             steps.push_back(step);
             step = MacroStep{};
         }
