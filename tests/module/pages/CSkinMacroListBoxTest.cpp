@@ -430,6 +430,22 @@ TEST_F(MacroList, SelectingAKeyFramesItsPartner) {
     EXPECT_NE(topEdge(2), 0x0000FFu);
 }
 
+TEST_F(MacroList, RowButtonsStayHiddenWhileRecording) {
+    List().LoadSteps({Step('A', false), Step('A', true)});
+    const auto pointAt = [this](int row) {
+        RECT rect = {};
+        List().GetItemRect(row, &rect);
+        List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(40, (rect.top + rect.bottom) / 2));
+        List().UpdateWindow();
+    };
+    List().SetRecording(true);
+    pointAt(0);
+    EXPECT_FALSE(List().m_btnDelete.IsWindowVisible());
+    List().SetRecording(false);
+    pointAt(1);
+    EXPECT_TRUE(List().m_btnDelete.IsWindowVisible());
+}
+
 TEST_F(MacroList, RowsGoOnlyIntoTheLoadedKeypressActionAndOnlyWhenChanged) {
     CCustomActionList actions;
     const std::wstring first = actions.CreateAction(CCustomAction::kKeypressMacro, 1);
