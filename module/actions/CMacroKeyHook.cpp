@@ -18,10 +18,17 @@ void RemoveHook() {
         UnhookWindowsHookEx(hook);
 }
 
-// The hook never outlives the process's orderly exit either (the module unloaded without
-// Stop, exit() from anywhere).
+// The hook never outlives the module either (unloaded without Stop, exit() from anywhere),
+// and the filter is handed back: its code goes with the module.
 struct RemoveAtExit {
-    ~RemoveAtExit() { RemoveHook(); }
+    ~RemoveAtExit() {
+        RemoveHook();
+        if (!g_filterSet)
+            return;
+        LPTOP_LEVEL_EXCEPTION_FILTER current = SetUnhandledExceptionFilter(g_previousFilter);
+        if (current != &CMacroKeyHook::OnUnhandledException)
+            SetUnhandledExceptionFilter(current); // someone chained after us: theirs stays
+    }
 } g_removeAtExit;
 
 HMODULE ThisModule() {
