@@ -218,6 +218,8 @@ void CSkinMacroListBox::DrainCapturedKeys() {
 }
 
 void CSkinMacroListBox::OnKey(const CapturedKey& key) {
+    if (!m_recording)
+        return; // taken for another recording, or sent by someone else
     const std::uint32_t held = HeldKey(key);
     if (key.IsPress()) {
         if (std::find(m_heldKeys.begin(), m_heldKeys.end(), held) != m_heldKeys.end())

@@ -2,6 +2,7 @@
 // partners, the row commands, in-place edits, and the hook never outliving the recording.
 #include "module/actions/CCustomActionList.h"
 #include "module/actions/CMacroKeyHook.h"
+#include "module/actions/CapturedKey.h"
 #include "module/pages/CSkinMacroListBox.h"
 #include "tests/platform/KeyboardHookRecorder.h"
 #include "tests/skin/ControlPictures.h"
@@ -164,6 +165,17 @@ TEST_F(MacroList, RecordsAKeyWithoutDelaysAndKeepsItFromOthers) {
     EXPECT_EQ(steps[0].time, 0u);
     EXPECT_EQ(steps[1].dwFlags, MacroStep::kKeyUp);
     EXPECT_EQ(steps[1].time, 0u);
+}
+
+TEST_F(MacroList, AnIdleListTakesNoKeys) {
+    CapturedKey key;
+    key.message = WM_KEYDOWN;
+    key.vk = 'A';
+    key.scan = ScanOf('A');
+    const auto packed = key.Pack();
+    List().SendMessage(CSkinMacroListBox::WM_MACRO_KEY, static_cast<WPARAM>(packed.first),
+                       static_cast<LPARAM>(packed.second));
+    EXPECT_EQ(List().GetCount(), 0);
 }
 
 TEST_F(MacroList, RecordsTheTimeBetweenEventsAsADelayRow) {
