@@ -2,7 +2,7 @@
 // its window, lets this program's own keys pass, and goes when the process crashes.
 #include "module/actions/CMacroKeyHook.h"
 #include "module/actions/CapturedKey.h"
-#include "platform/IInputShell.h"
+#include "platform/Win32InputShell.h"
 #include "tests/platform/KeyboardHookRecorder.h"
 #include "tests/support/MessagePump.h"
 
@@ -14,13 +14,12 @@ namespace {
 
 using testing_support::PumpMessagesUntil;
 
-void SendKey(WORD vk, bool up, ULONG_PTR extra = 0) {
+void SendKey(WORD vk, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    input.ki.dwExtraInfo = extra;
     SendInput(1, &input, sizeof(input));
 }
 
@@ -104,8 +103,11 @@ TEST_F(MacroKeyHook, KeysGoToTheReceiverOnlyAndPassAgainAfterStop) {
 
 TEST_F(MacroKeyHook, KeysThisProgramSendsPassUnrecorded) {
     ASSERT_TRUE(CMacroKeyHook::Start(m_receiver.Hwnd()));
-    SendKey('A', false, platform::KeyEvent::kSentByProgram);
-    SendKey('A', true, platform::KeyEvent::kSentByProgram);
+    // As a running macro sends them.
+    platform::Win32InputShell shell;
+    const std::uint16_t scan = shell.ScanCode('A');
+    shell.SendKey({'A', scan, 0});
+    shell.SendKey({'A', scan, platform::KeyEvent::kKeyUp});
     SendKey('B', false);
     SendKey('B', true);
     ASSERT_TRUE(PumpMessagesUntil([&] { return m_receiver.keys.size() == 2; }));
