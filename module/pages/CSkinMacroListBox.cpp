@@ -433,7 +433,8 @@ void CSkinMacroListBox::OnEditEnded() {
     else if (!rowsGone && m_edit.kind == EditKind::Delay)
         EndDelayEdit();
     m_edit = EditTarget{};
-    m_recording = false;
+    // A delay edited while recording leaves the recording on: its hook still takes the keys.
+    m_recording = CMacroKeyHook::IsInstalled() && CMacroKeyHook::Receiver() == m_hWnd;
     if (rowsGone)
         m_nEditItem = -1; // the base then only closes the editor
     SetFramedRow(Partner(GetCurSel()));

@@ -337,6 +337,19 @@ TEST_F(MacroList, ADelayEditTakesANumber) {
     EXPECT_EQ(Saved()[0].time, 75u);
 }
 
+TEST_F(MacroList, ADelayEditedWhileRecordingLeavesTheRecordingOn) {
+    List().LoadSteps({Step('A', false, 1200), Step('A', true)});
+    List().SetRecording(true);
+    List().SetCurSel(0);
+    List().EditSelected();
+    EndEditByLosingFocus();
+    EXPECT_TRUE(List().IsRecording());
+    SendKey('B', false);
+    SendKey('B', true);
+    PumpUntilRows(5);
+    EXPECT_EQ(List().GetText(4), Name('B'));
+}
+
 TEST_F(MacroList, AKeyEditReKeysTheRowAndItsPartner) {
     List().LoadSteps({Step('A', false), Step('A', true)});
     List().SetCurSel(0);
