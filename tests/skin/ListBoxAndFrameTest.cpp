@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
-#include <vector>
 #include <string>
 
 namespace {
@@ -46,15 +44,9 @@ class ListDialog : public PicturedDialog {
 public:
     explicit ListDialog(const SkinResFolder& res) : PicturedDialog(kTemplate, res) {}
     RecordingList m_list;
-    std::vector<WPARAM> m_commands; // WM_COMMAND from the list
 
 protected:
     void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, kListId, m_list); }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_COMMAND && LOWORD(wParam) == kListId)
-            m_commands.push_back(wParam);
-        return PicturedDialog::WindowProc(message, wParam, lParam);
-    }
     BOOL OnInitDialog() override {
         PicturedDialog::OnInitDialog();
         m_list.LoadItemImage();
@@ -106,19 +98,6 @@ TEST_F(ListFixture, ListIsWrappedInAFrameThatTakesItsPlace) {
     RECT list = List().GetWindowRect();
     EXPECT_EQ(list.right - list.left, 200);
     EXPECT_EQ(list.bottom - list.top, 240);
-}
-
-// The frame stands between the list and the dialog, but the dialog still hears the list.
-TEST_F(ListFixture, TheDialogHearsTheWrappedListsSelectionChange) {
-    Fill(5);
-    const LPARAM item2 = MAKELPARAM(10, 2 * 24 + 5);
-    List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, item2);
-    List().SendMessage(WM_LBUTTONUP, 0, item2);
-    PumpMessages(20);
-    EXPECT_EQ(List().GetCurSel(), 2);
-    EXPECT_NE(std::find(m_dialog->m_commands.begin(), m_dialog->m_commands.end(),
-                        MAKEWPARAM(kListId, LBN_SELCHANGE)),
-              m_dialog->m_commands.end());
 }
 
 TEST_F(ListFixture, VerticalBarShowsOnlyWhenTheListScrollsAndFollowsIt) {
