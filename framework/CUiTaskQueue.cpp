@@ -1,6 +1,6 @@
 #include "framework/CUiTaskQueue.h"
 
-#include <commctrl.h>
+#include "framework/WindowSubclass.h"
 
 #include <algorithm>
 #include <utility>
@@ -28,8 +28,8 @@ bool CUiTaskQueue::Bind(HWND window) {
     if (!::IsWindow(window) || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() ||
         IsBound())
         return false;
-    if (!SetWindowSubclass(window, &CUiTaskQueue::SubclassProc, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this)))
+    if (!fw::SetWindowSubclass(window, &CUiTaskQueue::SubclassProc, kSubclassId,
+                               reinterpret_cast<DWORD_PTR>(this)))
         return false;
     m_keepAlive = shared_from_this();
     std::lock_guard<std::mutex> lock(m_lock);
@@ -51,7 +51,7 @@ void CUiTaskQueue::Unbind() {
         m_wakeUpQueued = false;
     }
     if (window)
-        RemoveWindowSubclass(window, &CUiTaskQueue::SubclassProc, kSubclassId);
+        fw::RemoveWindowSubclass(window, &CUiTaskQueue::SubclassProc, kSubclassId);
     dropped.clear(); // outside the lock: a task's captures may post again
     // Last: this may be the final owner of the queue.
     std::shared_ptr<CUiTaskQueue> self = std::move(m_keepAlive);
@@ -133,5 +133,5 @@ LRESULT CALLBACK CUiTaskQueue::SubclassProc(HWND window, UINT message, WPARAM wP
     }
     if (message == WM_NCDESTROY)
         queue->Unbind();
-    return DefSubclassProc(window, message, wParam, lParam);
+    return fw::DefSubclassProc(window, message, wParam, lParam);
 }

@@ -2,7 +2,7 @@
 
 #include "framework/Module.h"
 
-#include <commctrl.h>
+#include "framework/WindowSubclass.h"
 
 #include <memory>
 #include <mutex>
@@ -135,12 +135,12 @@ void CWnd::SubclassProcedure() {
     if (GetClassLongPtrW(m_hWnd, GCLP_WNDPROC) ==
         reinterpret_cast<ULONG_PTR>(&CWnd::WindowProcThunk))
         return;
-    m_bSubclassed = SetWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId, 0) != FALSE;
+    m_bSubclassed = fw::SetWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId, 0) != FALSE;
 }
 
 void CWnd::RemoveSubclassProcedure() {
     if (m_bSubclassed)
-        RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
+        fw::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
     m_bSubclassed = false;
 }
 
@@ -236,7 +236,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_bSubclassed)
-        return DefSubclassProc(m_hWnd, message, wParam, lParam);
+        return fw::DefSubclassProc(m_hWnd, message, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
@@ -319,8 +319,8 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return wnd->Dispatch(message, wParam, lParam);
     // Bound to no object any more (detached without unsubclassing): step aside.
     if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+        fw::RemoveWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId);
+    return fw::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {

@@ -2,9 +2,9 @@
 // Window object bound to an HWND. Every message of a bound window goes through the virtual
 // WindowProc; what a class does not handle goes to DefWindowProc, which passes it on down
 // the window's subclass chain (or to the system default). Windows are subclassed through
-// the common controls' subclass chain only, so others that hook the same window (the skin's
-// scroll frame) can come and go in any order. Notifications a control sends its parent are
-// first offered to the control's own object (OnChildNotify).
+// the subclass chains of WindowSubclass.h only, so others that hook the same window (the
+// skin's scroll frame, the hand-off) can come and go in any order. Notifications a control sends
+// its parent are first offered to the control's own object (OnChildNotify).
 #include <windows.h>
 
 #include <string>

@@ -1,9 +1,8 @@
 #include "skin/CSkinScrollFrame.h"
 
 #include "framework/Module.h"
+#include "framework/WindowSubclass.h"
 #include "skin/SkinText.h"
-
-#include <commctrl.h>
 
 #include <memory>
 
@@ -89,8 +88,8 @@ CSkinScrollFrame* WrapInScrollFrame(CWnd* control) {
         ::SetWindowPos(frame->m_hWnd, controlWnd, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    if (!SetWindowSubclass(controlWnd, &CSkinScrollFrame::HookProc, CSkinScrollFrame::kHookId,
-                           reinterpret_cast<DWORD_PTR>(frame))) {
+    if (!fw::SetWindowSubclass(controlWnd, &CSkinScrollFrame::HookProc, CSkinScrollFrame::kHookId,
+                               reinterpret_cast<DWORD_PTR>(frame))) {
         frame->DestroyWindow();
         return nullptr;
     }
@@ -117,7 +116,7 @@ void UnwrapScrollFrame(CWnd* control) {
     if (!frame)
         return;
 
-    RemoveWindowSubclass(controlWnd, &CSkinScrollFrame::HookProc, CSkinScrollFrame::kHookId);
+    fw::RemoveWindowSubclass(controlWnd, &CSkinScrollFrame::HookProc, CSkinScrollFrame::kHookId);
     if (frame->m_bDestroying)
         return; // the frame goes down with the control inside it
 
@@ -171,11 +170,11 @@ LRESULT CSkinScrollFrame::OnControlMessage(HWND control, UINT message, WPARAM wP
     if (message == WM_DESTROY) {
         // The frame may be gone after this; the rest of the chain still sees the message.
         UnwrapScrollFrame(CWnd::FromHandle(control));
-        return DefSubclassProc(control, message, wParam, lParam);
+        return fw::DefSubclassProc(control, message, wParam, lParam);
     }
     if (message == WM_WINDOWPOSCHANGING && !m_bBusy && !m_bPlacing)
         KeepControlInPlace(*reinterpret_cast<WINDOWPOS*>(lParam));
-    LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+    LRESULT result = fw::DefSubclassProc(control, message, wParam, lParam);
     if (m_bBusy)
         return result;
 

@@ -1,3 +1,4 @@
+#include "framework/WindowSubclass.h"
 #include "framework/CWnd.h"
 
 #include <commctrl.h>
@@ -191,13 +192,13 @@ TEST(CWnd, PreSubclassWindowKnowsWhetherTheWindowIsBeingCreated) {
     EXPECT_EQ(subclassed.creatingAtPreSubclass, std::vector<bool>{false});
 }
 
-// Another hook on the same window through the common controls' chain, as the skin's scroll
-// frame puts on a control.
+// Another hook on the same window through the subclass chain, as the skin's scroll frame puts
+// on a control.
 class ChainSpy {
 public:
-    explicit ChainSpy(HWND hwnd) : m_hwnd(hwnd) { SetWindowSubclass(hwnd, &Proc, 7, Data()); }
+    explicit ChainSpy(HWND hwnd) : m_hwnd(hwnd) { fw::SetWindowSubclass(hwnd, &Proc, 7, Data()); }
     ~ChainSpy() { Remove(); }
-    void Remove() { RemoveWindowSubclass(m_hwnd, &Proc, 7); }
+    void Remove() { fw::RemoveWindowSubclass(m_hwnd, &Proc, 7); }
     bool Saw(UINT message) const {
         return std::find(messages.begin(), messages.end(), message) != messages.end();
     }
@@ -208,7 +209,7 @@ private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR data) {
         reinterpret_cast<ChainSpy*>(data)->messages.push_back(message);
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return fw::DefSubclassProc(hwnd, message, wParam, lParam);
     }
     HWND m_hwnd;
 };

@@ -1,4 +1,5 @@
 // Labels, the colour scale, the elapsed-time label and the slider on a real dialog.
+#include "framework/WindowSubclass.h"
 #include "skin/CSkinColorIndicator.h"
 #include "skin/CSkinColorStatic.h"
 #include "skin/CSkinDialog.h"
@@ -38,8 +39,8 @@ protected:
     void DoDataExchange(CDataExchange* dx) override {
         // Listens between the skinned slider and the system trackbar's own procedure.
         if (!m_slider.m_hWnd)
-            SetWindowSubclass(::GetDlgItem(m_hWnd, 3201), &TrackbarSpy, 1,
-                              reinterpret_cast<DWORD_PTR>(&trackbarSaw));
+            fw::SetWindowSubclass(::GetDlgItem(m_hWnd, 3201), &TrackbarSpy, 1,
+                                  reinterpret_cast<DWORD_PTR>(&trackbarSaw));
         DDX_Control(dx, 3201, m_slider);
         DDX_Control(dx, 3202, m_bar);
         DDX_Control(dx, 3203, m_timer);
@@ -58,7 +59,7 @@ protected:
         if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
             (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE)
             reinterpret_cast<std::vector<UINT>*>(saw)->push_back(message);
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return fw::DefSubclassProc(hwnd, message, wParam, lParam);
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_HSCROLL || message == WM_VSCROLL ||
