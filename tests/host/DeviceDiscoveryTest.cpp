@@ -117,14 +117,14 @@ protected:
     }
     // The user picks a device in the list.
     void Pick(int index) {
-        HWND list = GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE);
+        HWND list = m_dialog->m_listDevice.GetSafeHwnd();
         SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(m_dialog->GetSafeHwnd(), WM_COMMAND,
                      MAKEWPARAM(IDC_LIST_DEVICE, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     }
 
     std::vector<std::wstring> Listed() const {
-        HWND list = GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE);
+        HWND list = m_dialog->m_listDevice.GetSafeHwnd();
         std::vector<std::wstring> items;
         for (int i = 0, n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i) {
             wchar_t text[64] = {};
@@ -135,7 +135,7 @@ protected:
     }
     // Name of the selected item's module (from its item data), or empty.
     std::wstring Selected() const {
-        HWND list = GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE);
+        HWND list = m_dialog->m_listDevice.GetSafeHwnd();
         LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
         if (index == LB_ERR)
             return L"";
