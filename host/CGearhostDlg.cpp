@@ -157,6 +157,8 @@ void CGearhostDlg::CreateModuleWindows() {
         if (!module->Create(this))
             continue;
         if (CWnd* window = module->GetWindow()) {
+            // The module area's top edge runs under the language box, which must stay whole.
+            window->ModifyStyle(0, WS_CLIPSIBLINGS);
             ::SetWindowPos(window->GetSafeHwnd(), nullptr, kModuleWindowOrigin.x,
                            kModuleWindowOrigin.y, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
@@ -269,7 +271,8 @@ LRESULT CGearhostDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CGearhostDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const WORD id = LOWORD(wParam);
     const WORD code = HIWORD(wParam);
-    if (lParam == 0 && code == 0 && id == kTrayExitCommand) {
+    // The menu's command: cut to 16 bits as the system sends it, or whole as Wine posts it.
+    if (lParam == 0 && (wParam == ID_TRAY_EXIT || (code == 0 && id == kTrayExitCommand))) {
         OnExit();
         return TRUE;
     }
@@ -440,8 +443,12 @@ void CGearhostDlg::ShowNoDeviceTextWhenEmpty() {
 
 void CGearhostDlg::ShowModuleWindow(IGamingModule* module, bool show) {
     CWnd* window = module ? module->GetWindow() : nullptr;
-    if (window && window->GetSafeHwnd())
-        ::ShowWindow(window->GetSafeHwnd(), show ? SW_SHOW : SW_HIDE);
+    if (!window || !window->GetSafeHwnd())
+        return;
+    ::ShowWindow(window->GetSafeHwnd(), show ? SW_SHOW : SW_HIDE);
+    if (show) // the language box stays in front of the module area
+        ::SetWindowPos(window->GetSafeHwnd(), m_cbLanguage.m_hWnd, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 int CGearhostDlg::DeviceCount() const {

@@ -101,7 +101,7 @@ private:
     static const std::vector<IGamingModule*>& Modules();
     // The first module, in load order, whose pair is key; null when none serves it.
     static IGamingModule* ModuleServing(const std::wstring& key);
-    static void ShowModuleWindow(IGamingModule* module, bool show);
+    void ShowModuleWindow(IGamingModule* module, bool show);
 
     HWND DeviceList() const { return m_listDevice.m_hWnd; }
     int DeviceCount() const;

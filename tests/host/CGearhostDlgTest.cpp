@@ -78,6 +78,14 @@ TEST_F(HostWindow, IsABorderlessSkinnedWindowWithEveryControlInPlace) {
     EXPECT_EQ(combo.top, 42);
     EXPECT_EQ(combo.right, 957 + 90);
     EXPECT_NE(m_dialog->m_cbLanguage.m_edit.GetStyle() & ES_READONLY, 0u);
+    // The language box overlaps the module area and stays in front of the module's window.
+    ArriveMouse();
+    HWND above = Module(0)->GetWindow()->GetSafeHwnd();
+    while (above && above != m_dialog->m_cbLanguage.GetSafeHwnd())
+        above = GetWindow(above, GW_HWNDPREV);
+    EXPECT_NE(above, nullptr);
+    EXPECT_NE(GetWindowLongW(Module(0)->GetWindow()->GetSafeHwnd(), GWL_STYLE) & WS_CLIPSIBLINGS,
+              0);
     // The lists are in their skinned frames.
     EXPECT_NE(m_dialog->m_listDevice.m_pScrollFrame, nullptr);
     EXPECT_NE(m_dialog->m_listProfile.m_pScrollFrame, nullptr);
@@ -302,6 +310,23 @@ TEST_F(HostWindow, TheRealModuleListsItsMouseWithItsCurrentProfile) {
     const auto* record = m_dialog->m_listProfile.GetItemRecord(selected);
     ASSERT_NE(record, nullptr);
     EXPECT_STREQ(m_dialog->m_profileIds.Find(record->data1), Module(0)->GetCurrentProfileID());
+}
+
+} // namespace
+
+namespace {
+
+// For review: the window as a person opens it, left as build/host-window.png.
+TEST_F(HostWindow, LeavesAPictureOfTheOpenWindow) {
+    Start({L"vireo"});
+    ArriveMouse();
+    ShowFromTray();
+    SetForegroundWindow(Dialog());
+    RedrawWindow(Dialog(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    EXPECT_TRUE(host_test::SaveWindowPicture(Dialog(), testing_support::ProgramDir() +
+                                                           L"\\..\\host-window.png"));
 }
 
 } // namespace

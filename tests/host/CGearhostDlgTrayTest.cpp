@@ -15,7 +15,8 @@ const UINT kTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
 // closed again as soon as it waits for the user.
 class MenuWatch {
 public:
-    MenuWatch() {
+    // choose: the menu's first item is taken with the keyboard instead of closing the menu.
+    explicit MenuWatch(bool choose = false) : m_choose(choose) {
         s_current = this;
         m_hook = SetWindowsHookExW(WH_CALLWNDPROC, &MenuWatch::Hook, nullptr, GetCurrentThreadId());
     }
@@ -39,12 +40,19 @@ private:
                     s_current->items.emplace_back(text);
                 }
             } else if (message->message == WM_ENTERIDLE && message->wParam == MSGF_MENU) {
-                EndMenu();
+                if (s_current->m_choose) {
+                    s_current->m_choose = false;
+                    PostMessageW(message->hwnd, WM_KEYDOWN, VK_DOWN, 0);
+                    PostMessageW(message->hwnd, WM_KEYDOWN, VK_RETURN, 0);
+                } else {
+                    EndMenu();
+                }
             }
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     static MenuWatch* s_current;
+    bool m_choose = false;
     HHOOK m_hook = nullptr;
 };
 MenuWatch* MenuWatch::s_current = nullptr;
@@ -259,6 +267,28 @@ TEST_F(TrayLife, RightClickOffersExitButNotWhileTheQuestionIsOpen) {
     MenuWatch menus;
     AnswerExitQuestion(IDCANCEL, [&](HWND) { SendTray(WM_RBUTTONUP); });
     EXPECT_EQ(menus.opened, 0);
+}
+
+TEST_F(TrayLife, ExitFromTheMenuAsksTheQuestion) {
+    Start({L"testmod_profiles"});
+    MenuWatch menus(true);
+    HWND question = nullptr;
+    Steps steps({[&] {
+                     PostMessageW(Dialog(), WM_TRAYNOTIFY, CTrayIcon::kIconId, WM_RBUTTONUP);
+                     return true;
+                 },
+                 [&] {
+                     question = QuestionWindow(Dialog());
+                     return question != nullptr;
+                 },
+                 [&] {
+                     PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+                     return true;
+                 },
+                 [&] { return m_dialog->m_bAskingExit == 0; }});
+    steps.Run();
+    EXPECT_EQ(menus.items, std::vector<std::wstring>{L"Exit"});
+    EXPECT_TRUE(IsWindow(Dialog()));
 }
 
 TEST_F(TrayLife, CancellingTheQuestionChangesNothing) {

@@ -1,9 +1,12 @@
 #include "tests/host/HostWindowFixture.h"
 
+#include "framework/DeviceContext.h"
+#include "framework/Handle.h"
 #include "host/DeviceInterfaces.h"
 #include "tests/host/CallRecorder.h"
 
 #include <dbt.h>
+#include <gdiplus.h>
 
 #include <cstddef>
 #include <cstring>
@@ -11,6 +14,32 @@
 namespace host_test {
 
 using testing_support::ProgramDir;
+
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    fw::WindowDc windowDc(window);
+    fw::MemoryDc memoryDc(windowDc.Get());
+    fw::UniqueBitmap bitmap(CreateCompatibleBitmap(windowDc.Get(), rect.right, rect.bottom));
+    {
+        fw::SelectedObject selected(memoryDc.Get(), bitmap.get());
+        BitBlt(memoryDc.Get(), 0, 0, rect.right, rect.bottom, windowDc.Get(), 0, 0, SRCCOPY);
+    }
+    UINT count = 0;
+    UINT size = 0;
+    Gdiplus::GetImageEncodersSize(&count, &size);
+    std::vector<unsigned char> buffer(size);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (size == 0 || Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok)
+        return false;
+    for (UINT i = 0; i < count; ++i) {
+        if (wcscmp(encoders[i].MimeType, L"image/png") == 0) {
+            Gdiplus::Bitmap picture(bitmap.get(), nullptr);
+            return picture.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
+        }
+    }
+    return false;
+}
 
 bool RecordingNotifyArea::Add(const NOTIFYICONDATAW& icon) {
     calls.push_back({true, icon});

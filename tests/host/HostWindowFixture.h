@@ -16,6 +16,9 @@ namespace host_test {
 
 using Texts = std::vector<std::wstring>;
 
+// Saves what the window shows on the screen as a PNG file.
+bool SaveWindowPicture(HWND window, const std::wstring& path);
+
 class RecordingNotifyArea : public INotifyArea {
 public:
     struct Call {
