@@ -216,11 +216,12 @@ TEST_F(EditListFixture, BadIndexesLeaveTheListAsItWas) {
 
     // Down on item 4 moves it and keeps the pointer on it.
     PointAtItem(4);
+    POINT before = {};
+    GetCursorPos(&before);
     List().SendMessage(WM_COMMAND, MAKEWPARAM(CSkinListBoxEdit::IdDown, BN_CLICKED),
                        reinterpret_cast<LPARAM>(List().m_btnDown.m_hWnd));
     EXPECT_EQ(Data(), (std::vector<int>{0, 1, 2, 3, 5, 4}));
-    POINT pointer = {};
-    GetCursorPos(&pointer);
+    POINT pointer = WaitForPointerToMove(before);
     List().ScreenToClient(pointer);
     EXPECT_EQ(pointer.y / kItemHeight, 5);
 }

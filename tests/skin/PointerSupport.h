@@ -18,4 +18,15 @@ inline void MovePointer(int x, int y) {
     }
 }
 
+// The pointer's position once the system reports it elsewhere than from (after a move the
+// code under test made itself); from when it never does.
+inline POINT WaitForPointerToMove(POINT from) {
+    POINT now = from;
+    for (int i = 0; i < 50 && now.x == from.x && now.y == from.y; ++i) {
+        PumpMessages(10);
+        GetCursorPos(&now);
+    }
+    return now;
+}
+
 } // namespace skin_test
