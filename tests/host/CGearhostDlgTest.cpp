@@ -123,42 +123,6 @@ TEST_F(HostWindow, PickingAnotherProfileDeselectsTheOldOneFirst) {
     EXPECT_TRUE(RecordedCalls().empty());
 }
 
-// The list sits in its scroll frame; a real click still reaches the host and the module.
-TEST_F(HostWindow, AClickOnAProfileSelectsItInTheModule) {
-    StartWithMouse();
-    ShowFromTray();
-    SetForegroundWindow(Dialog());
-    HWND list = m_dialog->m_listProfile.GetSafeHwnd();
-    RECT item = {};
-    SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
-    POINT target = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ClientToScreen(list, &target);
-    POINT saved = {};
-    GetCursorPos(&saved);
-
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs)
-        input.type = INPUT_MOUSE;
-    inputs[0].mi.dx = target.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[0].mi.dy = target.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(3, inputs, sizeof(INPUT)), 3u);
-    // The release is the list's last word on the click.
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        if (msg.message == WM_LBUTTONUP && msg.hwnd == list)
-            break;
-    }
-    Pump();
-    SetCursorPos(saved.x, saved.y);
-    EXPECT_EQ(SelectedProfile(), 2);
-    EXPECT_EQ(RecordedCalls(), (Calls{Call(L"deselect:ID_B"), Call(L"select:ID_C")}));
-}
-
 TEST_F(HostWindow, NewListsTheCopyUnselectedAndAOneItemListCannotDelete) {
     LoadModules({kModule});
     Module(0)->DeleteProfile(L"ID_A");
