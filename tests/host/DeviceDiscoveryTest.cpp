@@ -74,7 +74,7 @@ protected:
     CGearhostApp m_app;
     std::unique_ptr<CGearhostDlg> m_dialog;
     Calls m_startCalls;    // what the modules saw while the window was created
-    HWND m_list = nullptr; // the device list (its id may name a frame around it later)
+    HWND m_list = nullptr; // the device list itself (its id names the frame around it)
 
     void SetUp() override {
         ASSERT_TRUE(CGearhostApp::RegisterHostWindowClass(GetModuleHandleW(nullptr)));
@@ -103,7 +103,7 @@ protected:
         ClearRecordedCalls();
         m_dialog = std::make_unique<CGearhostDlg>();
         ASSERT_TRUE(m_dialog->Create(CGearhostDlg::IDD));
-        m_list = GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE);
+        m_list = m_dialog->m_listDevice.GetSafeHwnd();
         m_startCalls = RecordedCalls();
         ClearRecordedCalls();
     }
@@ -121,13 +121,14 @@ protected:
     }
     // The user picks a device in the list.
     void Pick(int index) {
-        SendMessageW(m_list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        HWND list = m_dialog->m_listDevice.GetSafeHwnd();
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(m_dialog->GetSafeHwnd(), WM_COMMAND,
                      MAKEWPARAM(IDC_LIST_DEVICE, LBN_SELCHANGE), reinterpret_cast<LPARAM>(m_list));
     }
 
     std::vector<std::wstring> Listed() const {
-        HWND list = m_list;
+        HWND list = m_dialog->m_listDevice.GetSafeHwnd();
         std::vector<std::wstring> items;
         for (int i = 0, n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i) {
             wchar_t text[64] = {};
@@ -138,7 +139,7 @@ protected:
     }
     // Name of the selected item's module (from its item data), or empty.
     std::wstring Selected() const {
-        HWND list = m_list;
+        HWND list = m_dialog->m_listDevice.GetSafeHwnd();
         LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
         if (index == LB_ERR)
             return L"";
@@ -224,9 +225,10 @@ TEST_F(DeviceDiscovery, DeviceWithTwoInterfacesIsListedFromTheFirstArrivalToTheL
                                       L"testmod_mouse:connected:1"}));
 }
 
-TEST_F(DeviceDiscovery, DeviceListIsReachedWhenAFrameTakesItsPlace) {
+// The skinned list sits in a scroll frame that answers to the list's id.
+TEST_F(DeviceDiscovery, DeviceListIsReachedThoughAFrameTakesItsPlace) {
     Start({L"testmod_mouse", L"testmod_other"});
-    CSkinScrollFrame* frame = WrapInScrollFrame(CWnd::FromHandle(m_list));
+    CSkinScrollFrame* frame = m_dialog->m_listDevice.m_pScrollFrame;
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(GetDlgItem(m_dialog->GetSafeHwnd(), IDC_LIST_DEVICE), frame->GetSafeHwnd());
 
