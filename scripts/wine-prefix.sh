@@ -17,6 +17,7 @@ mkdir -p "$BUILD"
 READY="$WINEPREFIX/.gearhost-prefix-v1"
 if [ ! -f "$READY" ]; then
     echo "setup: creating Wine prefix in $WINEPREFIX"
+    wineserver -k >/dev/null 2>&1 || true
     trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
     wine wineboot --init </dev/null >"$BUILD/wineboot.log" 2>&1
     wineserver -w
@@ -26,6 +27,8 @@ fi
 
 SHELL_DESKTOP="$WINEPREFIX/.gearhost-desktop-shell"
 if [ ! -f "$SHELL_DESKTOP" ]; then
+    # A running session's persistent wineserver would make the wait below last for ever.
+    wineserver -k >/dev/null 2>&1 || true
     trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f \
         </dev/null >>"$BUILD/wineboot.log" 2>&1
