@@ -237,8 +237,10 @@ DWORD RunTool(const std::wstring& arguments, HWND pumpWindow = nullptr) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process))
+                        nullptr, &startup, &process)) {
+        ADD_FAILURE() << "kestrel-sim did not start, error " << GetLastError();
         return 0xFFFFFFFF;
+    }
     // Pump this thread's messages: the tool sends WM_DEVICECHANGE to our window.
     while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 10000, QS_ALLINPUT) ==
            WAIT_OBJECT_0 + 1) {
@@ -247,7 +249,8 @@ DWORD RunTool(const std::wstring& arguments, HWND pumpWindow = nullptr) {
             DispatchMessageW(&msg);
     }
     DWORD code = 0xFFFFFFFF;
-    GetExitCodeProcess(process.hProcess, &code);
+    if (!GetExitCodeProcess(process.hProcess, &code))
+        ADD_FAILURE() << "no exit code of kestrel-sim, error " << GetLastError();
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
