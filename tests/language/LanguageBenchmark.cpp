@@ -3,6 +3,7 @@
 // a baseline in the same run. Prints the median of several rounds and the ratio.
 #include "language/CMultiLanguage.h"
 #include "platform/Win32IniFile.h"
+#include "tests/support/BenchmarkTiming.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
@@ -15,19 +16,10 @@
 
 namespace {
 
+using testing_support::Median;
+using testing_support::Milliseconds;
+
 constexpr int kTexts = 10000;
-
-double Milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-double Median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 std::string LanguageFile() {
     std::wstring text = L"[Language]\r\nDefault=English\r\nL1=English\r\n[English]\r\n";

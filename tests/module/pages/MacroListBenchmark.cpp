@@ -8,6 +8,7 @@
 #include "module/pages/CSkinMacroListBox.h"
 #include "skin/CSkinDialog.h"
 #include "tests/skin/SkinTestSupport.h"
+#include "tests/support/BenchmarkTiming.h"
 
 #include <windows.h>
 
@@ -19,6 +20,8 @@
 
 namespace {
 
+using testing_support::Median;
+
 constexpr UINT kTemplate = 640;
 constexpr int kListId = 6054;
 constexpr int kRounds = 5;
@@ -28,11 +31,6 @@ double Now() {
     QueryPerformanceCounter(&counter);
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Median over the rounds of one timed call, in ms.

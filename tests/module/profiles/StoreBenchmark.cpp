@@ -4,6 +4,7 @@
 #include "module/actions/CCustomActionList.h"
 #include "module/profiles/ProfileStore.h"
 #include "tests/platform/RegistryTestKey.h"
+#include "tests/support/BenchmarkTiming.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,23 +14,14 @@
 
 namespace {
 
+using testing_support::Median;
+using testing_support::Milliseconds;
+
 constexpr int kRounds = 5;
 constexpr int kProfiles = 100;
 constexpr int kActions = 1000;
 constexpr int kSteps = 50;
 constexpr int kBaselineValues = 5000;
-
-double Milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-double Median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 CProfileList MakeProfiles() {
     CProfileList profiles;
