@@ -1,7 +1,12 @@
 #include "module/core/CDlgMain.h"
 
+#include "framework/CUiTaskQueue.h"
+#include "module/actions/BuiltInActions.h"
+#include "module/actions/CActionRunner.h"
+#include "module/core/CEventHandoff.h"
 #include "module/core/CvireoApp.h"
 #include "module/profiles/DefaultProfile.h"
+#include "module/profiles/ProfileStore.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -29,9 +34,205 @@ ModuleModel ModelOf(CvireoApp& app) {
     return ModuleModel{app.m_profiles, app.m_currentProfileId, app.m_actions, app.Ticks()};
 }
 
+constexpr RECT Rect(int x, int y, int width, int height) {
+    return RECT{x, y, x + width, y + height};
+}
+
+const int kTabIds[CDlgMain::kPageCount] = {IDC_RADIO_PAGE1, IDC_RADIO_PAGE2, IDC_RADIO_PAGE3};
+
+struct Placement {
+    int id;
+    RECT rect;
+};
+const Placement kControls[] = {
+    {IDC_RADIO_PAGE1, Rect(8, 10, 117, 24)},   {IDC_RADIO_PAGE2, Rect(179, 10, 101, 24)},
+    {IDC_RADIO_PAGE3, Rect(332, 10, 93, 24)},  {IDC_BTN_SAVE, Rect(212, 556, 123, 37)},
+    {IDC_BTN_RESTORE, Rect(45, 556, 123, 37)},
+};
+
+struct Caption {
+    int id;
+    const wchar_t* key;
+    const wchar_t* builtIn;
+};
+const Caption kCaptions[] = {
+    {IDC_RADIO_PAGE1, L"IDC_RADIO_PAGE1", L"BUTTONS"},
+    {IDC_RADIO_PAGE2, L"IDC_RADIO_PAGE2", L"SETTINGS"},
+    {IDC_RADIO_PAGE3, L"IDC_RADIO_PAGE3", L"STATISTICS"},
+    {IDC_BTN_RESTORE, L"IDC_BTN_RESTORE", L"Restore"},
+    {IDC_BTN_SAVE, L"IDC_BTN_SAVE", L"Save"},
+};
+
+const wchar_t* TextOr(const wchar_t* key, const wchar_t* builtIn) {
+    const wchar_t* text = CMultiLanguage::GetText(key);
+    return text ? text : builtIn;
+}
+
 } // namespace
 
-CDlgMain::CDlgMain() : CDialogEx(IDD), CDeviceReactions(ModelOf(GetVireoApp())) {}
+CDlgMain::CDlgMain() : CSkinDialog(IDD), CDeviceReactions(ModelOf(GetVireoApp())) {
+    AddNormalImage(L".\\res\\TabDialog01.bmp");
+    AddNormalImage(L".\\res\\TabDialog02.bmp");
+    AddNormalImage(L".\\res\\TabDialog03.bmp");
+    AddDisableImage(L".\\res\\TabDialog_Disable.bmp");
+    AddDisableSelectedImage(L".\\res\\TabDialog_Disable.bmp");
+    AddHoverImage(L".\\res\\TabDialog01.bmp");
+    AddHoverImage(L".\\res\\TabDialog_Hover02.bmp");
+    AddHoverImage(L".\\res\\TabDialog03.bmp");
+    AddHoverSelectedImage(L".\\res\\TabDialog_Selected.bmp");
+    AddHoverSelectedImage(L".\\res\\TabDialog02.bmp");
+    AddHoverSelectedImage(L".\\res\\TabDialog03.bmp");
+    AddSelectedImage(L".\\res\\TabDialog_Selected.bmp");
+    AddSelectedImage(L".\\res\\TabDialog02.bmp");
+    AddSelectedImage(L".\\res\\TabDialog03.bmp");
+    SetMaskImage(L".\\res\\TabDialog_Mask.bmp");
+}
+
+CDlgMain::~CDlgMain() {
+    ShutDown();
+}
+
+void CDlgMain::DoDataExchange(CDataExchange* dx) {
+    for (int page = 0; page < kPageCount; ++page)
+        DDX_Control(dx, kTabIds[page], m_tab[page]);
+    DDX_Control(dx, IDC_BTN_RESTORE, m_btnRestore);
+    DDX_Control(dx, IDC_BTN_SAVE, m_btnSave);
+}
+
+BOOL CDlgMain::OnInitDialog() {
+    s_languageFile = GetVireoApp().m_appDir + L"\\Language\\l_vireo.ini";
+    CSkinDialog::OnInitDialog();
+    for (CSkinRadioBox& tab : m_tab) {
+        tab.SetTextFormat(DT_CENTER | DT_VCENTER);
+        tab.m_nTextIndent = 0;
+    }
+    m_btnSave.SetImageIndex(Hover, 1);
+    m_btnRestore.SetImageIndex(Hover, 1);
+    PlaceControls();
+
+    m_tab[0].SendMessage(BM_SETCHECK, BST_CHECKED);
+    ShowPage(0);
+
+    OpenChannel();
+    // Built-in captions until the host names a language.
+    OnLanguageChanged();
+    return TRUE;
+}
+
+void CDlgMain::PlaceControls() {
+    for (const Placement& placement : kControls) {
+        const RECT& r = placement.rect;
+        ::MoveWindow(::GetDlgItem(m_hWnd, placement.id), r.left, r.top, r.right - r.left,
+                     r.bottom - r.top, FALSE);
+    }
+}
+
+void CDlgMain::OpenChannel() {
+    m_runner = std::make_unique<CActionRunner>(ActionServices{m_shell, m_pause});
+    m_uiQueue = CUiTaskQueue::Create();
+    m_uiQueue->Bind(m_hWnd);
+    // The poster is in place before the reader starts, so every record takes the hand-off.
+    auto driver = std::make_shared<CDriverVireo>(nullptr);
+    m_handoff = std::make_unique<CEventHandoff>(m_uiQueue, driver);
+    driver->SetEventPoster(m_handoff.get());
+    driver->Open(device::kQuillonDevicePath);
+    CDeviceReactions::Attach(driver, true);
+    BindReactions(this, m_runner.get());
+}
+
+void CDlgMain::ShutDown() {
+    if (m_runner)
+        m_runner->Close();
+    if (std::shared_ptr<CDriver> driver = m_driver) {
+        driver->Close();
+        driver->SetEventPoster(nullptr);
+    }
+    CDeviceReactions::Detach();
+    BindReactions(nullptr, nullptr);
+    if (m_uiQueue)
+        m_uiQueue->Unbind();
+}
+
+void CDlgMain::ShowPage(int page) {
+    if (page < 0 || page >= kPageCount || page == m_curPage)
+        return;
+    SelectBackground(page);
+    m_curPage = page;
+}
+
+void CDlgMain::OnLanguageChanged() {
+    for (const Caption& caption : kCaptions)
+        ::SetDlgItemTextW(m_hWnd, caption.id, TextOr(caption.key, caption.builtIn));
+}
+
+bool CDlgMain::OnCommand(WPARAM wParam, LPARAM) {
+    if (HIWORD(wParam) != BN_CLICKED)
+        return false;
+    const int id = LOWORD(wParam);
+    for (int page = 0; page < kPageCount; ++page) {
+        if (id == kTabIds[page]) {
+            ShowPage(page);
+            return true;
+        }
+    }
+    if (id == IDC_BTN_SAVE) {
+        OnSave();
+        return true;
+    }
+    if (id == IDC_BTN_RESTORE) {
+        OnRestore();
+        return true;
+    }
+    return false;
+}
+
+LRESULT CDlgMain::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (OnCommand(wParam, lParam))
+            return 0;
+        break;
+    case WM_DESTROY:
+        ShutDown();
+        break;
+    default:
+        break;
+    }
+    return CSkinDialog::WindowProc(message, wParam, lParam);
+}
+
+void CDlgMain::ShowCurrentProfile() {}
+
+void CDlgMain::OnSave() {
+    CvireoApp& app = GetVireoApp();
+    app.m_actions.SaveAll(app.m_rootKey.get());
+    SaveProfiles(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
+    ApplyProfileToDevice();
+}
+
+void CDlgMain::OnRestore() {
+    CvireoApp& app = GetVireoApp();
+    const std::uint32_t now = app.Ticks().Milliseconds();
+    app.m_actions.LoadAll(app.m_rootKey.get(), now);
+    AddMissingBuiltInActions(app.m_actions);
+    RestoreCurrentProfile(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
+    ShowCurrentProfile();
+}
+
+void CDlgMain::NotifyProfileChanged() {
+    if (HWND parent = ::GetParent(m_hWnd))
+        ::SendMessageW(parent, WM_MODULE_REFRESH,
+                       reinterpret_cast<WPARAM>(static_cast<IGamingModule*>(this)), 0);
+}
+
+void CDlgMain::ShowDeviceSettings(int, int) {}
+
+void CDlgMain::RequestSave() {
+    ::SendMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_BTN_SAVE, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(m_btnSave.GetSafeHwnd()));
+}
+
+void CDlgMain::PostStatUpdate(int, int) {}
 
 const wchar_t* CDlgMain::CopyProfile() {
     CvireoApp& app = GetVireoApp();
@@ -48,9 +249,10 @@ void CDlgMain::DeleteProfile(const wchar_t* id) {
         GetVireoApp().m_profiles.Remove(id);
 }
 
-// Showing the selected profile in the window comes with the pages.
 void CDlgMain::SelectProfile(const wchar_t* id) {
     GetVireoApp().m_currentProfileId = id ? id : L"";
+    if (GetSafeHwnd())
+        ShowCurrentProfile();
 }
 
 const wchar_t* CDlgMain::GetProfileName(const wchar_t* id) {

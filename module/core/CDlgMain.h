@@ -1,19 +1,36 @@
 #pragma once
-// The module window and the object the host talks to.
-#include "framework/CDialogEx.h"
+// The module window and the object the host talks to: three tabs over three pages, Save and
+// Restore, and the mouse's device part with its reactions. Records of the mouse reach the
+// reactions on this window's thread through the hand-off; actions run on the action runner.
 #include "module/core/CDeviceReactions.h"
 #include "module/core/IGamingModuleImpl.h"
+#include "module/core/IReactionWindow.h"
 #include "module/core/resource.h"
+#include "platform/Win32HighResolutionPause.h"
+#include "platform/Win32InputShell.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinDialog.h"
+#include "skin/CSkinRadioBox.h"
 
-// The window, the object the host talks to, and the mouse's device part with its reactions.
-class CDlgMain : public CDialogEx, public IGamingModuleImpl<CDlgMain>, public CDeviceReactions {
+#include <memory>
+
+class CActionRunner;
+class CEventHandoff;
+class CUiTaskQueue;
+
+class CDlgMain : public CSkinDialog,
+                 public IGamingModuleImpl<CDlgMain>,
+                 public CDeviceReactions,
+                 private IReactionWindow {
 public:
     enum { IDD = IDD_VIREO_MAIN };
+    static constexpr int kPageCount = 3;
 
     static constexpr int kVendorId = 0x0C45;
     static constexpr int kProductId = 0x7303;
 
     CDlgMain();
+    ~CDlgMain() override;
 
     const wchar_t* CopyProfile() override;
     void DeleteProfile(const wchar_t* id) override;
@@ -29,4 +46,43 @@ public:
     void GetDeviceIds(int* vid, int* pid) override;
     // Only 1 counts as connected; any nonzero value asks the mouse for its settings.
     void SetDeviceConnected(int connected) override;
+
+    void ShowCurrentProfile();
+    void OnSave();
+    void OnRestore();
+    void ShowPage(int page);
+
+    CSkinRadioBox m_tab[kPageCount];
+    CSkinButton m_btnSave;
+    CSkinButton m_btnRestore;
+    int m_curPage = -1;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnLanguageChanged() override;
+    // Enter and Escape never hide the window.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    void PlaceControls();
+    void OpenChannel();
+    // Before any part of the window goes: the recording ends, the runner stops (its held keys
+    // released), the channel closes and no record reaches the reactions any more.
+    void ShutDown();
+    bool OnCommand(WPARAM wParam, LPARAM lParam);
+
+    // IReactionWindow
+    void NotifyProfileChanged() override;
+    void ShowDeviceSettings(int cpiIndex, int reportRateIndex) override;
+    void RequestSave() override;
+    void PostStatUpdate(int counter, int count) override;
+
+    platform::Win32InputShell m_shell;
+    platform::Win32HighResolutionPause m_pause;
+    std::unique_ptr<CActionRunner> m_runner;
+    std::shared_ptr<CUiTaskQueue> m_uiQueue;
+    std::unique_ptr<CEventHandoff> m_handoff;
 };

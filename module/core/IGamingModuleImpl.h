@@ -1,13 +1,15 @@
 #pragma once
 // The part of the module contract every module window realises the same way: creation,
-// release, window and library access, and message pre-translation. T is the module's
-// dialog class; it provides the profile and device operations.
+// release, language, window and library access, and message pre-translation. T is the
+// module's dialog class; it provides the profile and device operations and re-captions itself
+// in OnLanguageChanged.
 #include "framework/CDialog.h"
 #include "framework/CWinApp.h"
 #include "framework/Module.h"
+#include "language/CMultiLanguage.h"
 #include "module/core/IGamingModule.h"
 
-template <typename T> class IGamingModuleImpl : public IGamingModule {
+template <typename T> class IGamingModuleImpl : public IGamingModule, public CMultiLanguage {
 public:
     BOOL Create(CWnd* parent) override { return Self()->CDialog::Create(T::IDD, parent); }
 
@@ -18,7 +20,11 @@ public:
         delete self;
     }
 
-    int SetLanguage(const wchar_t*) override { return 0; }
+    // The host ignores the result.
+    int SetLanguage(const wchar_t* language) override {
+        SelectLanguage(language);
+        return 0;
+    }
     CWnd* GetWindow() override { return Self(); }
     HINSTANCE GetInstanceHandle() override { return fw::ThisModule(); }
 

@@ -1,2 +1,7 @@
 #pragma once
 #define IDD_VIREO_MAIN 101
+#define IDC_RADIO_PAGE1 6005
+#define IDC_RADIO_PAGE2 6006
+#define IDC_RADIO_PAGE3 6007
+#define IDC_BTN_SAVE 6065
+#define IDC_BTN_RESTORE 1007

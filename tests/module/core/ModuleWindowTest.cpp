@@ -1,0 +1,111 @@
+// The module window as the host holds it: vireo.dll loaded by path, its window a child of a
+// host window, driven through its controls and read back from the windows and the store.
+#include "framework/CWnd.h"
+#include "module/core/CDlgMain.h"
+#include "module/core/IGamingModule.h"
+#include "module/profiles/ProfileStore.h"
+#include "tests/platform/CurrentUserKeyGuard.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const wchar_t kStorePath[] = L"SOFTWARE\\Ardent,Inc.\\vireo";
+
+class ModuleWindow : public testing::Test {
+protected:
+    testing_support::CurrentUserKeyGuard m_storeGuard{kStorePath};
+    HMODULE m_library = nullptr;
+    HWND m_host = nullptr;
+    CWnd m_hostWnd;
+    IGamingModule* m_module = nullptr;
+    CDlgMain* m_window = nullptr;
+
+    void SetUp() override {
+        m_library = LoadLibraryW((testing_support::ProgramDir() + L"\\vireo.dll").c_str());
+        ASSERT_NE(m_library, nullptr);
+        auto factory = reinterpret_cast<GamingModuleFactory>(
+            reinterpret_cast<void*>(GetProcAddress(m_library, kGamingModuleFactoryName)));
+        ASSERT_NE(factory, nullptr);
+        m_host = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 1060, 660,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(m_host, nullptr);
+        m_hostWnd.Attach(m_host);
+        m_module = factory();
+        ASSERT_NE(m_module, nullptr);
+        ASSERT_TRUE(m_module->Create(&m_hostWnd));
+        m_window = static_cast<CDlgMain*>(m_module->GetWindow());
+        ::SetWindowPos(Hwnd(), nullptr, 187, 48, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    }
+    void TearDown() override {
+        if (m_module)
+            m_module->Release();
+        if (m_host) {
+            m_hostWnd.Detach();
+            DestroyWindow(m_host);
+        }
+        if (m_library)
+            FreeLibrary(m_library);
+    }
+
+    HWND Hwnd() const { return m_window->GetSafeHwnd(); }
+    HWND Item(int id) const { return GetDlgItem(Hwnd(), id); }
+    std::wstring TextOf(int id) const {
+        wchar_t text[260] = {};
+        GetWindowTextW(Item(id), text, 260);
+        return text;
+    }
+    void Click(int id) {
+        SendMessageW(Item(id), BM_CLICK, 0, 0);
+        testing_support::PumpWaitingMessages();
+    }
+};
+
+TEST_F(ModuleWindow, ShowsItsTabsAndButtonsWithTheirBuiltInCaptions) {
+    const struct {
+        int id;
+        const wchar_t* caption;
+    } cases[] = {{IDC_RADIO_PAGE1, L"BUTTONS"},
+                 {IDC_RADIO_PAGE2, L"SETTINGS"},
+                 {IDC_RADIO_PAGE3, L"STATISTICS"},
+                 {IDC_BTN_SAVE, L"Save"},
+                 {IDC_BTN_RESTORE, L"Restore"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TextOf(c.id), c.caption) << c.id;
+    EXPECT_EQ(m_window->m_curPage, 0);
+    EXPECT_EQ(m_window->GetCurImage(), 0);
+}
+
+TEST_F(ModuleWindow, ATabShowsItsPageAndBackgroundAndTheShownTabChangesNothing) {
+    const int tabs[] = {IDC_RADIO_PAGE2, IDC_RADIO_PAGE2, IDC_RADIO_PAGE3, IDC_RADIO_PAGE1};
+    const int expected[] = {1, 1, 2, 0};
+    for (int i = 0; i < 4; ++i) {
+        Click(tabs[i]);
+        EXPECT_EQ(m_window->m_curPage, expected[i]) << "click " << i;
+        EXPECT_EQ(m_window->GetCurImage(), expected[i]) << "click " << i;
+    }
+}
+
+TEST_F(ModuleWindow, EnterAndEscapeNeverHideIt) {
+    SendMessageW(Hwnd(), WM_COMMAND, IDOK, 0);
+    SendMessageW(Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    testing_support::PumpWaitingMessages();
+    EXPECT_TRUE(IsWindow(Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(Hwnd()));
+}
+
+TEST_F(ModuleWindow, SaveWritesTheStoreWhateverTheMouseChannel) {
+    Click(IDC_BTN_SAVE);
+    auto user = platform::OpenCurrentUserStore();
+    ASSERT_TRUE(user);
+    CProfileList profiles;
+    std::wstring current;
+    LoadProfiles(user->OpenKey(kStorePath).get(), profiles, current, 0);
+    ASSERT_EQ(profiles.Count(), 1u);
+    EXPECT_EQ(current, m_module->GetCurrentProfileID());
+    EXPECT_TRUE(user->OpenKey(std::wstring(kStorePath) + L"\\CustomActions"));
+}
+
+} // namespace
