@@ -1,0 +1,176 @@
+// The real Gearhost.exe with the real vireo.dll and the simulated Kestrel: what a user does in
+// the windows, read back from the simulated mouse, the store and the windows. Needs the
+// simulated driver (fixture simmouse) and the desktop.
+#include "host/resource.h"
+#include "module/core/resource.h"
+#include "module/device/CDriverVireo.h"
+#include "module/profiles/ProfileStore.h"
+#include "tests/platform/CurrentUserKeyGuard.h"
+#include "tests/support/TempDir.h"
+#include "tools/simmouse/SimMouseClient.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+const wchar_t kStorePath[] = L"SOFTWARE\\Ardent,Inc.\\vireo";
+
+// Polls a condition another process makes true; false when it never does within the bound.
+bool WaitUntil(const std::function<bool()>& done, DWORD boundMs = 30000) {
+    for (DWORD waited = 0;; waited += 20) {
+        if (done())
+            return true;
+        if (waited >= boundMs)
+            return false;
+        Sleep(20);
+    }
+}
+
+class HostProcess {
+public:
+    HostProcess() {
+        const std::wstring exe = testing_support::ProgramDir() + L"\\Gearhost.exe";
+        STARTUPINFOW startup = {sizeof(startup)};
+        m_started = CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                   m_workDir.Path().c_str(), &startup, &m_info) != FALSE;
+    }
+    ~HostProcess() {
+        if (!m_started)
+            return;
+        if (HWND window = simmouse::FindHostWindow())
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(m_info.hProcess, 30000) != WAIT_OBJECT_0)
+            TerminateProcess(m_info.hProcess, 99);
+        CloseHandle(m_info.hThread);
+        CloseHandle(m_info.hProcess);
+    }
+    bool Started() const { return m_started; }
+
+private:
+    testing_support::TempDir m_workDir; // the host finds its files from its own folder
+    bool m_started = false;
+    PROCESS_INFORMATION m_info = {};
+};
+
+class ModuleEndToEnd : public testing::Test {
+protected:
+    testing_support::CurrentUserKeyGuard m_storeGuard{kStorePath};
+    simmouse::Device m_mouse;
+    HWND m_host = nullptr;
+    HWND m_module = nullptr;
+
+    void StartHost(HostProcess& host) {
+        ASSERT_TRUE(m_mouse.Open());
+        ASSERT_TRUE(m_mouse.Reset());
+        ASSERT_TRUE(host.Started());
+        ASSERT_TRUE(WaitUntil([&] { return (m_host = simmouse::FindHostWindow()) != nullptr; }));
+        // The module window is there, and its reader waits on the mouse.
+        ASSERT_TRUE(WaitUntil([&] {
+            m_module = FindModuleWindow();
+            SimMouseStatus status = {};
+            return m_module && m_mouse.GetStatus(&status) && status.pendingPolls > 0;
+        }));
+    }
+    HWND FindModuleWindow() const {
+        for (HWND child = GetWindow(m_host, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (GetDlgItem(child, IDC_BTN_SAVE) && GetDlgItem(child, IDC_RADIO_PAGE1))
+                return child;
+        }
+        return nullptr;
+    }
+    SimMouseStatus Status() {
+        SimMouseStatus status = {};
+        EXPECT_TRUE(m_mouse.GetStatus(&status));
+        return status;
+    }
+    std::vector<SimMouseLogEntry> Log() {
+        std::vector<SimMouseLogEntry> entries;
+        EXPECT_TRUE(m_mouse.GetLog(&entries));
+        return entries;
+    }
+    // Counts of what the module sent: reports starting with `command`, and mask packets.
+    int Reports(std::uint8_t command) {
+        int count = 0;
+        for (const SimMouseLogEntry& entry : Log())
+            count += entry.type == SIMMOUSE_LOG_REPORT && entry.data[0] == command;
+        return count;
+    }
+    // The host's lists sit inside their scroll frames.
+    HWND HostList(int id) const {
+        struct Search {
+            int id;
+            HWND found;
+        } search = {id, nullptr};
+        EnumChildWindows(
+            m_host,
+            [](HWND child, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                wchar_t name[32] = {};
+                GetClassNameW(child, name, 32);
+                if (GetDlgCtrlID(child) == s->id && _wcsicmp(name, L"ListBox") == 0) {
+                    s->found = child;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    int HostProfileCount() const {
+        return static_cast<int>(SendMessageW(HostList(IDC_LIST_PROFILE), LB_GETCOUNT, 0, 0));
+    }
+    struct Stored {
+        CProfileList profiles;
+        std::wstring currentId;
+    };
+    Stored ReadStore() const {
+        Stored stored;
+        auto user = platform::OpenCurrentUserStore();
+        if (user)
+            LoadProfiles(user->OpenKey(kStorePath).get(), stored.profiles, stored.currentId, 0);
+        return stored;
+    }
+};
+
+TEST_F(ModuleEndToEnd, AMouseThatArrivesGetsItsProfileSavedAndSent) {
+    HostProcess host;
+    ASSERT_NO_FATAL_FAILURE(StartHost(host));
+    ASSERT_TRUE(simmouse::AnnounceInterface(m_host, true));
+
+    // read settings -> 0xAC -> the matching profile -> Save -> five masks and write settings
+    ASSERT_TRUE(WaitUntil([&] { return Reports(device::kCommandWriteSettings) == 1; }));
+    EXPECT_EQ(Reports(device::kCommandReadSettings), 1);
+    EXPECT_EQ(Status().masksReceived, 5u);
+    const Stored stored = ReadStore();
+    ASSERT_EQ(stored.profiles.Count(), 1u) << "the mouse's own state is the default profile's";
+    const CProfileVireo* profile = stored.profiles.FindProfile(stored.currentId);
+    ASSERT_NE(profile, nullptr);
+    SimMouseStatus status = Status();
+    EXPECT_EQ(device::EncodeIndex(profile->m_cpi1), status.state[5]);
+    EXPECT_EQ(device::EncodeIndex(profile->m_reportRate), status.state[6]);
+    EXPECT_EQ(HostProfileCount(), 1);
+
+    // Set on the mouse itself: button 5 off and another CPI level. No profile has those
+    // buttons, so a new one is made, saved, sent and shown in the host.
+    std::uint8_t changed[7];
+    std::copy(status.state, status.state + 7, changed);
+    changed[4] = device::kModeDisabled;
+    changed[5] = changed[5] == 0x08 ? 0x01 : 0x08;
+    ASSERT_TRUE(m_mouse.SetState(changed));
+    ASSERT_TRUE(WaitUntil([&] { return Reports(device::kCommandWriteSettings) == 2; }));
+    const Stored after = ReadStore();
+    ASSERT_EQ(after.profiles.Count(), 2u);
+    EXPECT_NE(after.currentId, stored.currentId);
+    const CProfileVireo* made = after.profiles.FindProfile(after.currentId);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->m_buttonEnable[4], 0);
+    EXPECT_EQ(device::EncodeIndex(made->m_cpi1), changed[5]);
+    EXPECT_TRUE(WaitUntil([&] { return HostProfileCount() == 2; }));
+    EXPECT_EQ(Status().state[5], changed[5]);
+}
+
+} // namespace
