@@ -2,6 +2,7 @@
 // captions.
 #include "module/pages/CPageSettings.h"
 #include "tests/module/pages/InfoPageHost.h"
+#include "tests/skin/PointerSupport.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/TempDir.h"
 
@@ -23,7 +24,10 @@ protected:
 
     void SetUp() override {
         WriteInfoPagePictures(m_res);
+        // The pointer stays off the page: only the test says what is pointed at.
+        skin_test::MovePointer(1, 1);
         ASSERT_TRUE(m_host.Create(kHostTemplate));
+        m_host.MoveWindow(60, 60, 800, 540);
         m_page = std::make_unique<CPageSettings>();
         ASSERT_TRUE(m_page->Create(CPageSettings::IDD, &m_host));
         m_host.ShowWindow(SW_SHOW);

@@ -2,6 +2,7 @@
 // counts as texts and as colours of the scale, hover linking and the captions.
 #include "module/pages/CPageStatistics.h"
 #include "tests/module/pages/InfoPageHost.h"
+#include "tests/skin/PointerSupport.h"
 #include "tests/skin/ControlPictures.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/TempDir.h"
@@ -37,8 +38,10 @@ protected:
 
     void SetUp() override {
         WriteInfoPagePictures(m_res);
+        // The pointer stays off the page: only the test says what is pointed at.
+        skin_test::MovePointer(1, 1);
         ASSERT_TRUE(m_host.Create(kHostTemplate));
-        m_host.MoveWindow(0, 0, 800, 540);
+        m_host.MoveWindow(60, 60, 800, 540);
         m_page =
             std::make_unique<CPageStatistics>(StatisticsCounters{m_running, m_counts}, m_ticks);
         ASSERT_TRUE(m_page->Create(CPageStatistics::IDD, &m_host));
