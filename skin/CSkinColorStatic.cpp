@@ -1,6 +1,7 @@
 #include "skin/CSkinColorStatic.h"
 
 #include "framework/DeviceContext.h"
+#include "framework/Handle.h"
 
 #include <cstdint>
 
@@ -15,10 +16,8 @@ void CSkinColorStatic::ComputeBlend() {
     m_clrBlend[3] = m_clrEnd;
 }
 
-void CSkinColorStatic::DrawItem(DRAWITEMSTRUCT* item) {
-    CSkinStatic::DrawItem(item);
+void CSkinColorStatic::FillGradient(HDC dc, const RECT& r) {
     ComputeBlend();
-    const RECT& r = item->rcItem;
     Gdiplus::Rect area(r.left, r.top, r.right - r.left, r.bottom - r.top);
     if (area.Width <= 0 || area.Height <= 0)
         return;
@@ -27,11 +26,17 @@ void CSkinColorStatic::DrawItem(DRAWITEMSTRUCT* item) {
     Gdiplus::Color colours[4] = {Gdiplus::Color(m_clrBlend[0]), Gdiplus::Color(m_clrBlend[1]),
                                  Gdiplus::Color(m_clrBlend[2]), Gdiplus::Color(m_clrBlend[3])};
     brush.SetInterpolationColors(colours, m_fBlendPos, 4);
-    Gdiplus::Graphics graphics(item->hDC);
+    Gdiplus::Graphics graphics(dc);
     graphics.FillRectangle(&brush, area);
 }
 
+void CSkinColorStatic::DrawItem(DRAWITEMSTRUCT* item) {
+    CSkinStatic::DrawItem(item);
+    FillGradient(item->hDC, item->rcItem);
+}
+
 COLORREF CSkinColorStatic::GetColorAt(int value) {
+    const COLORREF fallback = skin::ToColorRef(m_clrStart);
     RECT client = GetClientRect();
     if (value < m_nMin)
         value = m_nMin;
@@ -45,7 +50,21 @@ COLORREF CSkinColorStatic::GetColorAt(int value) {
         x = client.right - 1;
     if (x <= client.left)
         x = client.left + 1;
-    fw::WindowDc dc(m_hWnd);
-    COLORREF pixel = dc.Get() ? GetPixel(dc.Get(), static_cast<int>(x), 0) : CLR_INVALID;
-    return pixel == CLR_INVALID ? skin::ToColorRef(m_clrStart) : pixel;
+    if (width <= 0 || client.bottom <= client.top)
+        return fallback;
+
+    // The bar's top row drawn into a bitmap of its own: the screen holds nothing while the
+    // window is hidden.
+    fw::WindowDc screen(nullptr);
+    fw::MemoryDc memory(screen.Get());
+    fw::UniqueBitmap row(CreateCompatibleBitmap(screen.Get(), client.right, 1));
+    if (!memory.Get() || !row)
+        return fallback;
+    COLORREF pixel = CLR_INVALID;
+    {
+        fw::SelectedObject selected(memory.Get(), row.get());
+        FillGradient(memory.Get(), client);
+        pixel = GetPixel(memory.Get(), static_cast<int>(x), 0);
+    }
+    return pixel == CLR_INVALID ? fallback : pixel;
 }

@@ -1,11 +1,12 @@
 #pragma once
 // Horizontal colour-gradient bar that doubles as a colour scale: a window asks it for the
-// colour shown at a value.
+// colour the bar shows at a value.
 #include "skin/CSkinStatic.h"
 
 class CSkinColorStatic : public CSkinStatic {
 public:
-    // What is on the screen at the value's position along the bar.
+    // The colour at the value's position along the bar, read from the bar drawn off the
+    // screen: the same whether the bar is shown, hidden or covered.
     COLORREF GetColorAt(int value);
 
     // The four gradient colours for the current range (packed 32-bit arithmetic).
@@ -20,4 +21,8 @@ public:
 
 protected:
     void DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    // The gradient for the current range over area (the client rectangle).
+    void FillGradient(HDC dc, const RECT& area);
 };

@@ -144,6 +144,20 @@ TEST_F(StaticsFixture, ColourAtAValueIsReadFromTheDrawnBar) {
     EXPECT_NE(bar.GetColorAt(1999999999), CLR_INVALID);
 }
 
+TEST_F(StaticsFixture, ColourAtAValueIsTheSameWhileTheBarIsHidden) {
+    CSkinColorStatic& bar = m_dialog->m_bar;
+    bar.m_nMin = 10;
+    bar.m_nMax = 20;
+    bar.RedrawWindow();
+    const COLORREF shown[] = {bar.GetColorAt(10), bar.GetColorAt(15), bar.GetColorAt(20)};
+    m_dialog->ShowWindow(SW_HIDE);
+    PumpMessages(0);
+    EXPECT_EQ(bar.GetColorAt(10), shown[0]);
+    EXPECT_EQ(bar.GetColorAt(15), shown[1]);
+    EXPECT_EQ(bar.GetColorAt(20), shown[2]);
+    EXPECT_NE(shown[0], shown[2]);
+}
+
 TEST(SkinTimer, ElapsedTimeFormat) {
     struct Case {
         DWORD start;
@@ -151,7 +165,7 @@ TEST(SkinTimer, ElapsedTimeFormat) {
         const wchar_t* text;
     } cases[] = {
         {1000, 3725000, L"01:02:04"},
-        {5000, 1000, L"00:00:00"}, // the tick counter wrapped
+        {0xFFFFF000u, 1000, L"00:00:05"}, // the tick counter wrapped: 4,096 + 1,000 ms
         {0, 1000u * 3600u * 150u, L"150:00:00"},
         {7, 7, L"00:00:00"},
     };
@@ -159,13 +173,28 @@ TEST(SkinTimer, ElapsedTimeFormat) {
         EXPECT_EQ(CSkinTimer::FormatElapsed(c.start, c.now), c.text) << c.now;
 }
 
-TEST_F(StaticsFixture, TimerShowsTheElapsedTimeOnEachTick) {
-    m_dialog->m_timer.Start();
-    EXPECT_TRUE(m_dialog->m_timer.IsRunning());
-    m_dialog->m_timer.SendMessage(WM_TIMER, 1);
-    EXPECT_EQ(m_dialog->m_timer.GetWindowText(), L"00:00:00");
-    m_dialog->m_timer.Stop();
-    EXPECT_FALSE(m_dialog->m_timer.IsRunning());
+class ManualTicks : public platform::ITickSource {
+public:
+    std::uint32_t now = 0;
+    std::uint32_t Milliseconds() const override { return now; }
+};
+
+TEST_F(StaticsFixture, TimerShowsTheElapsedTimeOnEachTickUntilStopped) {
+    ManualTicks ticks;
+    ticks.now = 0xFFFFFC18u; // one second before the tick counter wraps
+    CSkinTimer& timer = m_dialog->m_timer;
+    timer.SetTickSource(&ticks);
+    timer.Start();
+    EXPECT_TRUE(timer.IsRunning());
+    ticks.now = 61000;
+    timer.SendMessage(WM_TIMER, 1);
+    EXPECT_EQ(timer.GetWindowText(), L"00:01:02");
+    timer.Stop();
+    EXPECT_FALSE(timer.IsRunning());
+    ticks.now = 99000; // a tick queued before Stop leaves the clock where it stopped
+    timer.SendMessage(WM_TIMER, 1);
+    EXPECT_EQ(timer.GetWindowText(), L"00:01:02");
+    timer.SetTickSource(nullptr);
 }
 
 TEST_F(StaticsFixture, SliderIsPlacedAroundItsChannel) {
