@@ -70,7 +70,9 @@ const wchar_t* TextOr(const wchar_t* key, const wchar_t* builtIn) {
 
 } // namespace
 
-CDlgMain::CDlgMain() : CSkinDialog(IDD), CDeviceReactions(ModelOf(GetVireoApp())) {
+CDlgMain::CDlgMain()
+    : CSkinDialog(IDD), CDeviceReactions(ModelOf(GetVireoApp())),
+      m_pageStatistics(StatisticsCounters{m_statRunning, m_statCount}, GetVireoApp().Ticks()) {
     AddNormalImage(L".\\res\\TabDialog01.bmp");
     AddNormalImage(L".\\res\\TabDialog02.bmp");
     AddNormalImage(L".\\res\\TabDialog03.bmp");
@@ -109,6 +111,7 @@ BOOL CDlgMain::OnInitDialog() {
     m_btnSave.SetImageIndex(Hover, 1);
     m_btnRestore.SetImageIndex(Hover, 1);
     PlaceControls();
+    CreatePages();
 
     m_tab[0].SendMessage(BM_SETCHECK, BST_CHECKED);
     ShowPage(0);
@@ -116,6 +119,7 @@ BOOL CDlgMain::OnInitDialog() {
     OpenChannel();
     // Built-in captions until the host names a language.
     OnLanguageChanged();
+    ShowCurrentProfile();
     return TRUE;
 }
 
@@ -124,6 +128,30 @@ void CDlgMain::PlaceControls() {
         const RECT& r = placement.rect;
         ::MoveWindow(::GetDlgItem(m_hWnd, placement.id), r.left, r.top, r.right - r.left,
                      r.bottom - r.top, FALSE);
+    }
+}
+
+void CDlgMain::CreatePages() {
+    m_pageSettings.Create(CPageSettings::IDD, this);
+    m_pageStatistics.Create(CPageStatistics::IDD, this);
+    RECT tab = {};
+    ::GetWindowRect(m_tab[0].GetSafeHwnd(), &tab);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&tab), 2);
+    for (int page = 1; page < kPageCount; ++page) {
+        if (CDialog* dialog = Page(page))
+            ::SetWindowPos(dialog->GetSafeHwnd(), nullptr, tab.left + 26, tab.bottom + 2, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    }
+}
+
+CDialog* CDlgMain::Page(int page) {
+    switch (page) {
+    case 1:
+        return &m_pageSettings;
+    case 2:
+        return &m_pageStatistics;
+    default:
+        return nullptr;
     }
 }
 
@@ -157,10 +185,16 @@ void CDlgMain::ShowPage(int page) {
     if (page < 0 || page >= kPageCount || page == m_curPage)
         return;
     SelectBackground(page);
+    for (int other = 0; other < kPageCount; ++other) {
+        if (CDialog* dialog = Page(other); dialog && dialog->GetSafeHwnd())
+            ::ShowWindow(dialog->GetSafeHwnd(), other == page ? SW_SHOW : SW_HIDE);
+    }
     m_curPage = page;
 }
 
 void CDlgMain::OnLanguageChanged() {
+    m_pageSettings.SelectLanguage(s_currentLanguage.c_str());
+    m_pageStatistics.SelectLanguage(s_currentLanguage.c_str());
     for (const Caption& caption : kCaptions)
         ::SetDlgItemTextW(m_hWnd, caption.id, TextOr(caption.key, caption.builtIn));
 }
@@ -201,10 +235,30 @@ LRESULT CDlgMain::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CSkinDialog::WindowProc(message, wParam, lParam);
 }
 
-void CDlgMain::ShowCurrentProfile() {}
+void CDlgMain::ShowCurrentProfile() {
+    const CProfileVireo* profile = GetVireoApp().FindCurrentProfile();
+    // An ID the list lacks shows empty, disabled pages rather than another profile's values.
+    for (int page = 0; page < kPageCount; ++page) {
+        if (CDialog* dialog = Page(page); dialog && dialog->GetSafeHwnd())
+            dialog->EnableWindow(profile != nullptr);
+    }
+    m_pageSettings.UpdateData(FALSE);
+    for (CSkinSliderCtrl* slider :
+         {&m_pageSettings.CpiSlider(), &m_pageSettings.ReportRateSlider()})
+        slider->SetRange(0, 3, FALSE);
+    m_pageSettings.CpiSlider().SetValue(profile ? profile->m_cpi1 : 0);
+    m_pageSettings.ReportRateSlider().SetValue(profile ? profile->m_reportRate : 0);
+    m_pageStatistics.UpdateData(FALSE);
+}
 
 void CDlgMain::OnSave() {
     CvireoApp& app = GetVireoApp();
+    m_pageSettings.UpdateData(TRUE);
+    if (CProfileVireo* profile = app.FindCurrentProfile()) {
+        profile->m_cpi1 = m_pageSettings.CpiSlider().GetPos();
+        profile->m_reportRate = m_pageSettings.ReportRateSlider().GetPos();
+    }
+    m_pageStatistics.UpdateData(TRUE);
     app.m_actions.SaveAll(app.m_rootKey.get());
     SaveProfiles(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
     ApplyProfileToDevice();
@@ -225,14 +279,20 @@ void CDlgMain::NotifyProfileChanged() {
                        reinterpret_cast<WPARAM>(static_cast<IGamingModule*>(this)), 0);
 }
 
-void CDlgMain::ShowDeviceSettings(int, int) {}
+void CDlgMain::ShowDeviceSettings(int cpiIndex, int reportRateIndex) {
+    m_pageSettings.CpiSlider().SetValue(cpiIndex);
+    m_pageSettings.ReportRateSlider().SetValue(reportRateIndex);
+}
 
 void CDlgMain::RequestSave() {
     ::SendMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_BTN_SAVE, BN_CLICKED),
                    reinterpret_cast<LPARAM>(m_btnSave.GetSafeHwnd()));
 }
 
-void CDlgMain::PostStatUpdate(int, int) {}
+void CDlgMain::PostStatUpdate(int counter, int count) {
+    if (HWND page = m_pageStatistics.GetSafeHwnd())
+        ::PostMessageW(page, WM_STAT_UPDATE, static_cast<WPARAM>(counter), count);
+}
 
 const wchar_t* CDlgMain::CopyProfile() {
     CvireoApp& app = GetVireoApp();

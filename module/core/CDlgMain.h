@@ -6,6 +6,8 @@
 #include "module/core/IGamingModuleImpl.h"
 #include "module/core/IReactionWindow.h"
 #include "module/core/resource.h"
+#include "module/pages/CPageSettings.h"
+#include "module/pages/CPageStatistics.h"
 #include "platform/Win32HighResolutionPause.h"
 #include "platform/Win32InputShell.h"
 #include "skin/CSkinButton.h"
@@ -55,6 +57,8 @@ public:
     CSkinRadioBox m_tab[kPageCount];
     CSkinButton m_btnSave;
     CSkinButton m_btnRestore;
+    CPageSettings m_pageSettings;
+    CPageStatistics m_pageStatistics;
     int m_curPage = -1;
 
 protected:
@@ -68,6 +72,8 @@ protected:
 
 private:
     void PlaceControls();
+    void CreatePages();
+    CDialog* Page(int page);
     void OpenChannel();
     // Before any part of the window goes: the recording ends, the runner stops (its held keys
     // released), the channel closes and no record reaches the reactions any more.

@@ -3,6 +3,7 @@
 #include "framework/CWnd.h"
 #include "module/core/CDlgMain.h"
 #include "module/core/IGamingModule.h"
+#include "module/pages/InfoPagesResource.h"
 #include "module/profiles/ProfileStore.h"
 #include "tests/platform/CurrentUserKeyGuard.h"
 #include "tests/support/MessagePump.h"
@@ -23,7 +24,11 @@ protected:
     IGamingModule* m_module = nullptr;
     CDlgMain* m_window = nullptr;
 
+    // Runs before the library starts (and reads the store).
+    virtual void Seed() {}
+
     void SetUp() override {
+        Seed();
         m_library = LoadLibraryW((testing_support::ProgramDir() + L"\\vireo.dll").c_str());
         ASSERT_NE(m_library, nullptr);
         auto factory = reinterpret_cast<GamingModuleFactory>(
@@ -78,13 +83,18 @@ TEST_F(ModuleWindow, ShowsItsTabsAndButtonsWithTheirBuiltInCaptions) {
     EXPECT_EQ(m_window->GetCurImage(), 0);
 }
 
-TEST_F(ModuleWindow, ATabShowsItsPageAndBackgroundAndTheShownTabChangesNothing) {
+TEST_F(ModuleWindow, ATabShowsItsPageAloneAndItsBackgroundAndTheShownTabChangesNothing) {
+    const HWND settings = m_window->m_pageSettings.GetSafeHwnd();
+    const HWND statistics = m_window->m_pageStatistics.GetSafeHwnd();
+    ASSERT_TRUE(settings && statistics);
     const int tabs[] = {IDC_RADIO_PAGE2, IDC_RADIO_PAGE2, IDC_RADIO_PAGE3, IDC_RADIO_PAGE1};
     const int expected[] = {1, 1, 2, 0};
     for (int i = 0; i < 4; ++i) {
         Click(tabs[i]);
         EXPECT_EQ(m_window->m_curPage, expected[i]) << "click " << i;
         EXPECT_EQ(m_window->GetCurImage(), expected[i]) << "click " << i;
+        EXPECT_EQ(IsWindowVisible(settings) != FALSE, expected[i] == 1) << "click " << i;
+        EXPECT_EQ(IsWindowVisible(statistics) != FALSE, expected[i] == 2) << "click " << i;
     }
 }
 
@@ -106,6 +116,80 @@ TEST_F(ModuleWindow, SaveWritesTheStoreWhateverTheMouseChannel) {
     ASSERT_EQ(profiles.Count(), 1u);
     EXPECT_EQ(current, m_module->GetCurrentProfileID());
     EXPECT_TRUE(user->OpenKey(std::wstring(kStorePath) + L"\\CustomActions"));
+}
+
+// Two stored profiles with their own CPI level and report rate.
+class ModuleWindowWithProfiles : public ModuleWindow {
+protected:
+    void Seed() override {
+        auto user = platform::OpenCurrentUserStore();
+        ASSERT_TRUE(user);
+        CProfileList profiles;
+        CProfileVireo office = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Office");
+        office.m_cpi1 = 1;
+        office.m_reportRate = 3;
+        CProfileVireo games = CProfileVireo::MakeStandard(L"ID_PROFILE_2", L"Games");
+        games.m_cpi1 = 3;
+        games.m_reportRate = 0;
+        profiles.Append(office);
+        profiles.Append(games);
+        SaveProfiles(user->CreateKey(kStorePath).get(), profiles, L"ID_PROFILE_1");
+    }
+    int SliderPos(int id) const {
+        return static_cast<int>(
+            SendMessageW(GetDlgItem(m_window->m_pageSettings.GetSafeHwnd(), id), TBM_GETPOS, 0, 0));
+    }
+    void MoveSlider(int id, int pos) {
+        SendMessageW(GetDlgItem(m_window->m_pageSettings.GetSafeHwnd(), id), TBM_SETPOS, TRUE, pos);
+    }
+    CProfileVireo StoredProfile(const wchar_t* id) const {
+        auto user = platform::OpenCurrentUserStore();
+        CProfileList profiles;
+        std::wstring current;
+        LoadProfiles(user->OpenKey(kStorePath).get(), profiles, current, 0);
+        const CProfileVireo* profile = profiles.FindProfile(id);
+        return profile ? *profile : CProfileVireo::MakeStandard(L"", L"missing");
+    }
+};
+
+TEST_F(ModuleWindowWithProfiles, EachSelectedProfileShowsItsOwnSettings) {
+    const struct {
+        const wchar_t* id;
+        int cpi;
+        int rate;
+    } cases[] = {{L"ID_PROFILE_2", 3, 0}, {L"ID_PROFILE_1", 1, 3}};
+    for (const auto& c : cases) {
+        m_module->SelectProfile(c.id);
+        EXPECT_EQ(SliderPos(IDC_SLIDER_CPI), c.cpi);
+        EXPECT_EQ(SliderPos(IDC_SLIDER_REPORT_RATE), c.rate);
+        EXPECT_TRUE(IsWindowEnabled(m_window->m_pageSettings.GetSafeHwnd()));
+    }
+}
+
+TEST_F(ModuleWindowWithProfiles, AnUnknownProfileShowsEmptyDisabledPages) {
+    m_module->SelectProfile(L"ID_PROFILE_2");
+    m_module->SelectProfile(L"ID_PROFILE_GONE");
+    EXPECT_STREQ(m_module->GetCurrentProfileID(), L"ID_PROFILE_GONE");
+    EXPECT_EQ(SliderPos(IDC_SLIDER_CPI), 0) << "not the previous profile's 3";
+    EXPECT_FALSE(IsWindowEnabled(m_window->m_pageSettings.GetSafeHwnd()));
+    EXPECT_FALSE(IsWindowEnabled(m_window->m_pageStatistics.GetSafeHwnd()));
+    m_module->SelectProfile(L"ID_PROFILE_2");
+    EXPECT_TRUE(IsWindowEnabled(m_window->m_pageSettings.GetSafeHwnd()));
+}
+
+TEST_F(ModuleWindowWithProfiles, SaveStoresTheSlidersAndRestoreDropsUnsavedMoves) {
+    m_module->SelectProfile(L"ID_PROFILE_2");
+    MoveSlider(IDC_SLIDER_CPI, 2);
+    MoveSlider(IDC_SLIDER_REPORT_RATE, 1);
+    Click(IDC_BTN_SAVE);
+    EXPECT_EQ(StoredProfile(L"ID_PROFILE_2").m_cpi1, 2);
+    EXPECT_EQ(StoredProfile(L"ID_PROFILE_2").m_reportRate, 1);
+    EXPECT_EQ(StoredProfile(L"ID_PROFILE_1").m_cpi1, 1) << "the other profile untouched";
+
+    MoveSlider(IDC_SLIDER_CPI, 0);
+    Click(IDC_BTN_RESTORE);
+    EXPECT_EQ(SliderPos(IDC_SLIDER_CPI), 2);
+    EXPECT_EQ(StoredProfile(L"ID_PROFILE_2").m_cpi1, 2);
 }
 
 } // namespace
