@@ -44,19 +44,38 @@ void ReadKey(HKEY key, MemoryKeyNode& node) {
     }
 }
 
+// Texts with every unit up to the stored end ("\0" for a null), numbers in decimal, the
+// rest in hex, so that a missing terminator or a wrong size shows too.
+std::string ValueText(const platform::StoredValue& value) {
+    std::string text;
+    if (value.type == platform::ValueType::String) {
+        text = "\"";
+        for (std::size_t i = 0; i + 1 < value.bytes.size(); i += 2) {
+            const unsigned unit = value.bytes[i] | (value.bytes[i + 1] << 8);
+            text += unit == 0 ? std::string("\\0") : Narrow(std::wstring(1, wchar_t(unit)));
+        }
+        return text + "\"" + (value.bytes.size() % 2 ? " +1 byte" : "");
+    }
+    if (value.type == platform::ValueType::Dword && value.bytes.size() == 4) {
+        std::uint32_t number = 0;
+        for (std::size_t i = 4; i-- > 0;)
+            number = number << 8 | value.bytes[i];
+        return "dword " + std::to_string(number);
+    }
+    text = "type " + std::to_string(static_cast<std::uint32_t>(value.type)) + " ";
+    for (std::uint8_t byte : value.bytes) {
+        char hex[3];
+        std::snprintf(hex, sizeof(hex), "%02x", byte);
+        text += hex;
+    }
+    return text;
+}
+
 void AppendText(const MemoryKeyNode& node, const std::string& path, std::string& text) {
     if (node.values.empty())
-        text += path + "|\n";
-    for (const auto& [name, value] : node.values) {
-        text += path + "|" + Narrow(name) + "|" +
-                std::to_string(static_cast<std::uint32_t>(value.type)) + "|";
-        for (std::uint8_t byte : value.bytes) {
-            char hex[3];
-            std::snprintf(hex, sizeof(hex), "%02x", byte);
-            text += hex;
-        }
-        text += "\n";
-    }
+        text += path + "\n";
+    for (const auto& [name, value] : node.values)
+        text += path + "|" + Narrow(name) + " = " + ValueText(value) + "\n";
     for (const auto& [name, child] : node.keys)
         AppendText(*child, path + "\\" + Narrow(name), text);
 }
