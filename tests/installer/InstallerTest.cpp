@@ -122,7 +122,7 @@ TEST_F(Installer, InstallsSeedsTheStoreAndUninstallsARunningHostKeepingTheStore)
 
     for (const wchar_t* file : {L"Gearhost.exe", L"vireo.dll", L"module.ini", L"Uninstall.exe"})
         EXPECT_TRUE(Exists(m_installation.File(file))) << file;
-    const std::wstring built = ProgramDir() + L"\\..\\bin";
+    const std::wstring built = ProgramDir(); // the build places the programs beside the tests
     for (const wchar_t* files : {L"\\res\\*.bmp", L"\\Language\\*.ini"}) {
         EXPECT_FALSE(FileNames(built + files).empty()) << files;
         EXPECT_EQ(FileNames(m_installation.Dir() + files), FileNames(built + files)) << files;
@@ -137,7 +137,7 @@ TEST_F(Installer, InstallsSeedsTheStoreAndUninstallsARunningHostKeepingTheStore)
         std::wstring(Installation::kStorePath) + L"\\Profiles", L"CurrentProfileID");
     ASSERT_TRUE(storedId);
     ASSERT_EQ(storedId->rfind(L"ID_PROFILE_", 0), 0u) << *storedId;
-    const auto tick = static_cast<std::uint32_t>(std::stol(storedId->substr(11)));
+    const auto tick = static_cast<std::uint32_t>(std::stoll(storedId->substr(11)));
     const std::string seeded = StoreText();
     EXPECT_EQ(seeded, FirstSaveOfTheModule(tick));
 
