@@ -183,7 +183,7 @@ TEST_F(Installer, InstallsSeedsTheStoreAndUninstallsARunningHostKeepingTheStore)
     EXPECT_EQ(StoreText(), seeded) << "the user's profiles stay";
 }
 
-TEST_F(Installer, InstallingAgainKeepsTheUsersStoreAndLanguage) {
+TEST_F(Installer, InstallingOverARunningInstallationKeepsTheUsersStoreAndLanguage) {
     {
         auto root = platform::OpenCurrentUserStore()->CreateKey(Installation::kStorePath);
         ASSERT_TRUE(root);
@@ -212,7 +212,12 @@ TEST_F(Installer, InstallingAgainKeepsTheUsersStoreAndLanguage) {
             WritePrivateProfileStringW(L"Language", L"Default", L"Deutsch",
                                        (m_installation.Dir() + L"\\Language\\" + file).c_str()));
     }
+    HostProcess host(m_installation.File(L"Gearhost.exe"));
+    ASSERT_TRUE(host.Started());
+    WaitForHostWithIcon();
     ASSERT_EQ(m_installation.Install(), std::optional<DWORD>(0));
+    EXPECT_TRUE(host.Ended()) << "the running host ends before its files are replaced";
+    EXPECT_EQ(host.ExitCode(), 0u);
     EXPECT_EQ(StoreText(), users);
     for (const std::wstring& file : languageFiles) {
         wchar_t chosen[64] = {};
