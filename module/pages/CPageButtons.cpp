@@ -34,7 +34,8 @@ const Placement kPlacements[] = {
     {IDC_STATIC_ACTION_TIP, Rect(245, 258, 53, 20)},
     {IDC_EDIT_ACTION_TIP, Rect(309, 254, 127, 24)},
     {IDC_STATIC_ACTION_TYPE, Rect(0, 293, 84, 20)},
-    {IDC_COMBO_ACTION_TYPE, Rect(86, 288, 129, 80)},
+    // 20 pixels wider than the other fields' rhythm: "Launch Application" fits whole.
+    {IDC_COMBO_ACTION_TYPE, Rect(86, 288, 149, 80)},
 };
 
 const PageCaption kCaptions[] = {
@@ -162,6 +163,10 @@ void CPageButtons::PlaceEditorPages() {
     ScreenToClient(tip);
     OffsetRect(&tip, -293, 11);
     const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW;
+    // Their top edge runs under the action-type combo box, which must stay whole.
+    for (CWnd* editor : {static_cast<CWnd*>(&m_pageKeypress), static_cast<CWnd*>(&m_pageCopyString),
+                         static_cast<CWnd*>(&m_pageLaunchApp)})
+        editor->ModifyStyle(0, WS_CLIPSIBLINGS);
     m_pageKeypress.SetWindowPos(nullptr, tip.left, tip.bottom, 0, 0, flags);
     m_pageCopyString.SetWindowPos(nullptr, tip.left, tip.bottom, 0, 0, flags);
     m_pageLaunchApp.SetWindowPos(nullptr, tip.left - 15, tip.bottom + 30, 0, 0, flags);
