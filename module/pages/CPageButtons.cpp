@@ -158,18 +158,23 @@ void CPageButtons::SetUpCombo(CSkinComboBox& combo, int buttonWidth) {
 }
 
 void CPageButtons::PlaceEditorPages() {
-    // Below the tip field, moved left under the labels.
+    // Below the tip field, moved left under the labels; the launch page lower still.
     RECT tip = m_editTip.GetWindowRect();
     ScreenToClient(tip);
     OffsetRect(&tip, -293, 11);
-    const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW;
-    // Their top edge runs under the action-type combo box, which must stay whole.
-    for (CWnd* editor : {static_cast<CWnd*>(&m_pageKeypress), static_cast<CWnd*>(&m_pageCopyString),
-                         static_cast<CWnd*>(&m_pageLaunchApp)})
-        editor->ModifyStyle(0, WS_CLIPSIBLINGS);
-    m_pageKeypress.SetWindowPos(nullptr, tip.left, tip.bottom, 0, 0, flags);
-    m_pageCopyString.SetWindowPos(nullptr, tip.left, tip.bottom, 0, 0, flags);
-    m_pageLaunchApp.SetWindowPos(nullptr, tip.left - 15, tip.bottom + 30, 0, 0, flags);
+    const POINT origins[] = {
+        {tip.left, tip.bottom}, {tip.left, tip.bottom}, {tip.left - 15, tip.bottom + 30}};
+    for (int k = 0; k < 3; ++k) {
+        // Their top edge runs under the action-type combo box, which must stay whole.
+        Editor(k).ModifyStyle(0, WS_CLIPSIBLINGS);
+        Editor(k).SetWindowPos(nullptr, origins[k].x, origins[k].y, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    }
+}
+
+CActionEditorPage& CPageButtons::Editor(int kind) {
+    CActionEditorPage* editors[] = {&m_pageKeypress, &m_pageCopyString, &m_pageLaunchApp};
+    return *editors[kind];
 }
 
 CProfileVireo* CPageButtons::CurrentProfile() const {
@@ -213,9 +218,7 @@ void CPageButtons::FillButtonCombo(int button) {
     combo.ResetContent();
     const BuiltInAction& builtIn = kBuiltInActions[static_cast<std::size_t>(button)];
     CCustomAction* own = m_model.actions.Find(builtIn.nameId);
-    std::wstring label = own ? Label(*own) : std::wstring();
-    if (!own)
-        label = TextOr(builtIn.nameId, builtIn.name);
+    const std::wstring label = own ? Label(*own) : TextOr(builtIn.nameId, builtIn.name);
     const int first = combo.AddString(label.empty() ? builtIn.name : label.c_str());
     combo.SetItemData(first,
                       reinterpret_cast<LPARAM>(own ? own->m_nameId.c_str() : builtIn.nameId));
@@ -311,17 +314,16 @@ void CPageButtons::EnableActionEditing(bool on) {
 }
 
 void CPageButtons::OnActionTypeChanged() {
-    CActionEditorPage* editors[] = {&m_pageKeypress, &m_pageCopyString, &m_pageLaunchApp};
     // Hidden first: a recording on the keypress page ends into its action before the kind
     // changes.
     if (m_shownEditor >= 0)
-        editors[m_shownEditor]->ShowWindow(SW_HIDE);
+        Editor(m_shownEditor).ShowWindow(SW_HIDE);
     const int k = m_comboActionType.GetCurSel();
     if (k < 0 || k > 2) {
         m_shownEditor = -1;
         return;
     }
-    editors[k]->ShowWindow(SW_SHOW);
+    Editor(k).ShowWindow(SW_SHOW);
     if (CCustomAction* action = m_model.actions.Find(m_currentActionId))
         action->SetKind(CCustomAction::kKeypressMacro + static_cast<std::uint32_t>(k));
     if (k == 0)

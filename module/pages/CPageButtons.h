@@ -68,6 +68,8 @@ private:
     static int FindEntry(const CSkinComboBox& combo, const std::wstring& id);
     void SetUpCombo(CSkinComboBox& combo, int buttonWidth);
     void PlaceEditorPages();
+    // 0 keypress, 1 copy string, 2 launch application.
+    CActionEditorPage& Editor(int kind);
     void FillActionTypeCombo();
     bool DispatchCommand(WORD id, WORD code);
 

@@ -191,6 +191,16 @@ TEST_F(ButtonPage, RefreshShowsEachButtonsActionAndEditsTheFirst) {
     EXPECT_EQ(EditorsShown(), (std::vector<bool>{false, false, false}));
 }
 
+TEST_F(ButtonPage, AHotSpotBringsItsButtonsActionIntoTheEditor) {
+    Click(IDC_HOTSPOT_BUTTON5);
+    EXPECT_EQ(Page().m_currentActionId, m_text);
+    EXPECT_EQ(EditorsShown(), (std::vector<bool>{false, true, false}));
+    Click(IDC_HOTSPOT_BUTTON2);
+    EXPECT_EQ(Page().m_currentActionId, m_alpha);
+    EXPECT_EQ(EditorsShown(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(Selections(), (std::vector<int>{0, 1, 0, 1, 3}));
+}
+
 TEST_F(ButtonPage, NewActionTakesTheSmallestFreeNumber) {
     for (int i = 0; i < 3; ++i)
         Click(IDC_BTN_NEW_ACTION);
