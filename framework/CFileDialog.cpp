@@ -16,6 +16,7 @@ CFileDialog::CFileDialog(const wchar_t* filter, CWnd* parent, DWORD flags)
 
 INT_PTR CFileDialog::DoModal() {
     std::vector<wchar_t> path(32768, L'\0');
+    m_path.copy(path.data(), std::min(m_path.size(), path.size() - 1));
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = m_parent ? m_parent->m_hWnd : nullptr;
@@ -23,8 +24,12 @@ INT_PTR CFileDialog::DoModal() {
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = static_cast<DWORD>(path.size());
     ofn.Flags = m_flags | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&ofn))
+    if (!m_defaultExtension.empty())
+        ofn.lpstrDefExt = m_defaultExtension.c_str();
+    if (!GetOpenFileNameW(&ofn)) {
+        m_path.clear();
         return IDCANCEL;
+    }
     m_path = path.data();
     return IDOK;
 }

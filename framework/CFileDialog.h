@@ -12,6 +12,11 @@ public:
     CFileDialog(const wchar_t* filter, CWnd* parent,
                 DWORD flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
 
+    // Added to a typed name that has none.
+    void SetDefaultExtension(const wchar_t* extension) { m_defaultExtension = extension; }
+    // The name the dialog starts with.
+    void SetFileName(const std::wstring& name) { m_path = name; }
+
     // IDOK with the chosen path, IDCANCEL when dismissed.
     INT_PTR DoModal();
     const std::wstring& GetPathName() const { return m_path; }
@@ -20,5 +25,6 @@ private:
     std::wstring m_filter;
     CWnd* m_parent;
     DWORD m_flags;
+    std::wstring m_defaultExtension;
     std::wstring m_path;
 };

@@ -1,11 +1,6 @@
 #include "host/CDlgQuestion.h"
 
-namespace {
-const wchar_t* TextOr(const wchar_t* key, const wchar_t* builtIn) {
-    const wchar_t* text = CMultiLanguage::GetText(key);
-    return text ? text : builtIn;
-}
-} // namespace
+namespace {} // namespace
 
 CDlgQuestion::CDlgQuestion(CWnd* parent) : CSkinDialog(IDD) {
     m_pParentWnd = parent;

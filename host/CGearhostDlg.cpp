@@ -39,11 +39,6 @@ const Placement kControls[] = {
     {IDC_BTN_HIDE, Rect(1019, 7, 24, 21)},
 };
 
-const wchar_t* TextOr(const wchar_t* key, const wchar_t* builtIn) {
-    const wchar_t* text = CMultiLanguage::GetText(key);
-    return text ? text : builtIn;
-}
-
 // Window commands carry 16 bits of the menu item's id.
 constexpr WORD kTrayExitCommand = static_cast<WORD>(ID_TRAY_EXIT & 0xFFFF);
 

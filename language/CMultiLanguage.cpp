@@ -136,3 +136,8 @@ const wchar_t* CMultiLanguage::GetText(const wchar_t* key) {
     auto it = s_texts.find(key);
     return it == s_texts.end() ? nullptr : it->second.c_str();
 }
+
+const wchar_t* CMultiLanguage::TextOr(const wchar_t* key, const wchar_t* builtIn) {
+    const wchar_t* text = GetText(key);
+    return text ? text : builtIn;
+}

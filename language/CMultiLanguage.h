@@ -29,6 +29,8 @@ public:
 
     // The current language's text for key, or null; valid until the next reload.
     static const wchar_t* GetText(const wchar_t* key);
+    // The current language's text for key, or builtIn when the language has none.
+    static const wchar_t* TextOr(const wchar_t* key, const wchar_t* builtIn);
 
     // The INI access the tables use; null goes back to the system's.
     static void SetIniFile(IIniFile* iniFile);

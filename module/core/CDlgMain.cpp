@@ -5,6 +5,7 @@
 #include "module/actions/CActionRunner.h"
 #include "module/core/CEventHandoff.h"
 #include "module/core/CvireoApp.h"
+#include "module/pages/CaptionTable.h"
 #include "module/profiles/DefaultProfile.h"
 #include "module/profiles/ProfileStore.h"
 
@@ -50,23 +51,13 @@ const Placement kControls[] = {
     {IDC_BTN_RESTORE, Rect(45, 556, 123, 37)},
 };
 
-struct Caption {
-    int id;
-    const wchar_t* key;
-    const wchar_t* builtIn;
-};
-const Caption kCaptions[] = {
+const pages::Caption kCaptions[] = {
     {IDC_RADIO_PAGE1, L"IDC_RADIO_PAGE1", L"BUTTONS"},
     {IDC_RADIO_PAGE2, L"IDC_RADIO_PAGE2", L"SETTINGS"},
     {IDC_RADIO_PAGE3, L"IDC_RADIO_PAGE3", L"STATISTICS"},
     {IDC_BTN_RESTORE, L"IDC_BTN_RESTORE", L"Restore"},
     {IDC_BTN_SAVE, L"IDC_BTN_SAVE", L"Save"},
 };
-
-const wchar_t* TextOr(const wchar_t* key, const wchar_t* builtIn) {
-    const wchar_t* text = CMultiLanguage::GetText(key);
-    return text ? text : builtIn;
-}
 
 } // namespace
 
@@ -195,8 +186,7 @@ void CDlgMain::ShowPage(int page) {
 void CDlgMain::OnLanguageChanged() {
     m_pageSettings.SelectLanguage(s_currentLanguage.c_str());
     m_pageStatistics.SelectLanguage(s_currentLanguage.c_str());
-    for (const Caption& caption : kCaptions)
-        ::SetDlgItemTextW(m_hWnd, caption.id, TextOr(caption.key, caption.builtIn));
+    pages::SetCaptions(*this, kCaptions);
 }
 
 bool CDlgMain::OnCommand(WPARAM wParam, LPARAM) {

@@ -128,7 +128,7 @@ void CPageStatistics::OnLanguageChanged() {
 
 void CPageStatistics::CaptionStartStop() {
     const pages::Caption& caption = m_running ? kStopCaption : kStartCaption;
-    m_btnStartStop.SetWindowText(pages::TextOr(caption.key, caption.builtIn));
+    m_btnStartStop.SetWindowText(CMultiLanguage::TextOr(caption.key, caption.builtIn));
 }
 
 void CPageStatistics::OnStartStop() {
@@ -160,8 +160,8 @@ void CPageStatistics::RefreshStatistics() {
     for (int r = 0; r < kRows; ++r) {
         const Row& row = kRowsShown[r];
         const int count = counts[row.counter];
-        const std::wstring text =
-            std::wstring(pages::TextOr(row.key, row.builtIn)) + L" - " + std::to_wstring(count);
+        const std::wstring text = std::wstring(CMultiLanguage::TextOr(row.key, row.builtIn)) +
+                                  L" - " + std::to_wstring(count);
         m_indicator[r].SetWindowText(text.c_str());
         m_indicator[r].SetIndicatorColor(m_scale.GetColorAt(count));
         m_indicator[r].Invalidate(FALSE);

@@ -185,6 +185,10 @@ bool CSkinMacroListBox::SaveIntoAction(CCustomActionList& actions) {
         return false;
     SaveSteps(action->m_macro.m_steps);
     m_rowsChanged = false;
+    // Rows all deleted leave the steps as they were: show them again, so the list never
+    // looks like an emptied macro that is not.
+    if (GetCount() == 0 && !action->m_macro.m_steps.empty())
+        LoadSteps(action->m_macro.m_steps);
     return true;
 }
 

@@ -39,7 +39,8 @@ public:
     // first ends as Stop Record does, into the action it was recording.
     void LoadAction(CCustomActionList& actions, const std::wstring& nameId);
     // Writes the rows into the remembered action: only while it exists and is a keypress
-    // macro, and only when the rows changed since they were loaded or last written.
+    // macro, and only when the rows changed since they were loaded or last written. Rows all
+    // deleted keep the action's steps, which the list then shows again.
     bool SaveIntoAction(CCustomActionList& actions);
     // Stop Record: recording ends, then what was recorded goes into the remembered action.
     bool StopRecording(CCustomActionList& actions);

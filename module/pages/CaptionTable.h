@@ -13,9 +13,6 @@ struct Caption {
     const wchar_t* builtIn;
 };
 
-// The current language's text for key, or builtIn.
-const wchar_t* TextOr(const wchar_t* key, const wchar_t* builtIn);
-
 // Captions every control of the table on page.
 void SetCaptions(const CWnd& page, const Caption* table, std::size_t count);
 template <std::size_t N> void SetCaptions(const CWnd& page, const Caption (&table)[N]) {

@@ -45,7 +45,8 @@ void PaintButtonPage(Canvas& canvas, SkinLook look) {
     controls.PushButton(Gdiplus::Rect(179, 210, 78, 34), look);
     controls.Field(Gdiplus::Rect(92, 254, 127, 24), plain);
     controls.Field(Gdiplus::Rect(309, 254, 127, 24), plain);
-    controls.ComboFace(Gdiplus::Rect(86, 288, 129, kComboHeight), 25, plain);
+    // Wide enough for "Launch Application" in the skin font.
+    controls.ComboFace(Gdiplus::Rect(86, 288, 149, kComboHeight), 25, plain);
 }
 
 } // namespace
