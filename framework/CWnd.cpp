@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -77,7 +78,21 @@ private:
     size_t m_pruneAt = 64;
 };
 
-thread_local TemporaryWrappers t_temporaries;
+// Each thread's temporary wrappers. The thread-local part is a plain pointer on purpose: a
+// thread-local object with a destructor makes the runtime pin this binary in memory until the
+// thread ends, so a module loaded by the host's thread could never be unloaded. The wrappers
+// themselves go when the binary does.
+TemporaryWrappers& ThreadTemporaries() {
+    thread_local TemporaryWrappers* mine = nullptr;
+    if (!mine) {
+        static std::mutex lock;
+        static std::vector<std::unique_ptr<TemporaryWrappers>> all;
+        std::lock_guard<std::mutex> guard(lock);
+        all.push_back(std::make_unique<TemporaryWrappers>());
+        mine = all.back().get();
+    }
+    return *mine;
+}
 
 struct CreationState {
     CWnd* pending = nullptr;   // set from HookWindowCreate until the window is bound
@@ -105,7 +120,7 @@ CWnd* CWnd::FromHandle(HWND hwnd) {
         return nullptr;
     if (CWnd* bound = FromHandlePermanent(hwnd))
         return bound;
-    return t_temporaries.Get(hwnd);
+    return ThreadTemporaries().Get(hwnd);
 }
 
 bool CWnd::IsCreatingWindow() {

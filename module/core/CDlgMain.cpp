@@ -6,6 +6,7 @@
 #include "module/core/CEventHandoff.h"
 #include "module/core/CvireoApp.h"
 #include "module/pages/CaptionTable.h"
+#include "module/pages/resource.h"
 #include "module/profiles/DefaultProfile.h"
 #include "module/profiles/ProfileStore.h"
 
@@ -63,6 +64,7 @@ const pages::Caption kCaptions[] = {
 
 CDlgMain::CDlgMain()
     : CSkinDialog(IDD), CDeviceReactions(ModelOf(GetVireoApp())),
+      m_pageButtons(ModelOf(GetVireoApp())),
       m_pageStatistics(StatisticsCounters{m_statRunning, m_statCount}, GetVireoApp().Ticks()) {
     AddNormalImage(L".\\res\\TabDialog01.bmp");
     AddNormalImage(L".\\res\\TabDialog02.bmp");
@@ -123,20 +125,25 @@ void CDlgMain::PlaceControls() {
 }
 
 void CDlgMain::CreatePages() {
+    m_pageButtons.Create(IDD_PAGE_BUTTONS, this);
     m_pageSettings.Create(CPageSettings::IDD, this);
     m_pageStatistics.Create(CPageStatistics::IDD, this);
     RECT tab = {};
     ::GetWindowRect(m_tab[0].GetSafeHwnd(), &tab);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&tab), 2);
-    for (int page = 1; page < kPageCount; ++page) {
+    // The buttons page starts right under the tabs, the other two two pixels lower.
+    for (int page = 0; page < kPageCount; ++page) {
         if (CDialog* dialog = Page(page))
-            ::SetWindowPos(dialog->GetSafeHwnd(), nullptr, tab.left + 26, tab.bottom + 2, 0, 0,
+            ::SetWindowPos(dialog->GetSafeHwnd(), nullptr, tab.left + 26,
+                           tab.bottom + (page == 0 ? 0 : 2), 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     }
 }
 
 CDialog* CDlgMain::Page(int page) {
     switch (page) {
+    case 0:
+        return &m_pageButtons;
     case 1:
         return &m_pageSettings;
     case 2:
@@ -160,6 +167,8 @@ void CDlgMain::OpenChannel() {
 }
 
 void CDlgMain::ShutDown() {
+    if (m_pageButtons.GetSafeHwnd())
+        m_pageButtons.StopRecording();
     if (m_runner)
         m_runner->Close();
     if (std::shared_ptr<CDriver> driver = m_driver) {
@@ -184,6 +193,7 @@ void CDlgMain::ShowPage(int page) {
 }
 
 void CDlgMain::OnLanguageChanged() {
+    m_pageButtons.SelectLanguage(s_currentLanguage.c_str());
     m_pageSettings.SelectLanguage(s_currentLanguage.c_str());
     m_pageStatistics.SelectLanguage(s_currentLanguage.c_str());
     pages::SetCaptions(*this, kCaptions);
@@ -232,6 +242,7 @@ void CDlgMain::ShowCurrentProfile() {
         if (CDialog* dialog = Page(page); dialog && dialog->GetSafeHwnd())
             dialog->EnableWindow(profile != nullptr);
     }
+    m_pageButtons.RefreshFromProfile();
     m_pageSettings.UpdateData(FALSE);
     for (CSkinSliderCtrl* slider :
          {&m_pageSettings.CpiSlider(), &m_pageSettings.ReportRateSlider()})
@@ -243,6 +254,12 @@ void CDlgMain::ShowCurrentProfile() {
 
 void CDlgMain::OnSave() {
     CvireoApp& app = GetVireoApp();
+    // The editors write into the actions as they change; the macro list only on Stop or here,
+    // and only into the action it shows.
+    m_pageButtons.UpdateData(TRUE);
+    m_pageButtons.m_pageKeypress.Exchange(true);
+    m_pageButtons.m_pageCopyString.UpdateData(TRUE);
+    m_pageButtons.m_pageLaunchApp.UpdateData(TRUE);
     m_pageSettings.UpdateData(TRUE);
     if (CProfileVireo* profile = app.FindCurrentProfile()) {
         profile->m_cpi1 = m_pageSettings.CpiSlider().GetPos();
@@ -256,6 +273,8 @@ void CDlgMain::OnSave() {
 
 void CDlgMain::OnRestore() {
     CvireoApp& app = GetVireoApp();
+    // A recording first ends as Stop does; then the store's state replaces every edit.
+    m_pageButtons.StopRecording();
     const std::uint32_t now = app.Ticks().Milliseconds();
     app.m_actions.LoadAll(app.m_rootKey.get(), now);
     AddMissingBuiltInActions(app.m_actions);

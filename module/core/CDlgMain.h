@@ -6,6 +6,7 @@
 #include "module/core/IGamingModuleImpl.h"
 #include "module/core/IReactionWindow.h"
 #include "module/core/resource.h"
+#include "module/pages/CPageButtons.h"
 #include "module/pages/CPageSettings.h"
 #include "module/pages/CPageStatistics.h"
 #include "platform/Win32HighResolutionPause.h"
@@ -57,6 +58,7 @@ public:
     CSkinRadioBox m_tab[kPageCount];
     CSkinButton m_btnSave;
     CSkinButton m_btnRestore;
+    CPageButtons m_pageButtons;
     CPageSettings m_pageSettings;
     CPageStatistics m_pageStatistics;
     int m_curPage = -1;

@@ -3,7 +3,11 @@
 #include "framework/CWnd.h"
 #include "module/core/CDlgMain.h"
 #include "module/core/IGamingModule.h"
+#include "module/actions/BuiltInActions.h"
+#include "module/actions/CCustomActionList.h"
 #include "module/pages/InfoPagesResource.h"
+#include "module/pages/resource.h"
+#include "tests/platform/KeyboardHookRecorder.h"
 #include "module/profiles/ProfileStore.h"
 #include "tests/platform/CurrentUserKeyGuard.h"
 #include "tests/support/MessagePump.h"
@@ -11,12 +15,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+
 namespace {
 
 const wchar_t kStorePath[] = L"SOFTWARE\\Ardent,Inc.\\vireo";
 
 class ModuleWindow : public testing::Test {
-protected:
+public:
     testing_support::CurrentUserKeyGuard m_storeGuard{kStorePath};
     HMODULE m_library = nullptr;
     HWND m_host = nullptr;
@@ -51,8 +58,11 @@ protected:
             m_hostWnd.Detach();
             DestroyWindow(m_host);
         }
-        if (m_library)
+        if (m_library) {
             FreeLibrary(m_library);
+            // The next test starts the library afresh, on its own store.
+            EXPECT_EQ(GetModuleHandleW(L"vireo.dll"), nullptr) << "vireo.dll stays loaded";
+        }
     }
 
     HWND Hwnd() const { return m_window->GetSafeHwnd(); }
@@ -65,6 +75,15 @@ protected:
     void Click(int id) {
         SendMessageW(Item(id), BM_CLICK, 0, 0);
         testing_support::PumpWaitingMessages();
+    }
+    void ClickIn(HWND page, int id) {
+        SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
+        testing_support::PumpWaitingMessages();
+    }
+    CPageButtons& Buttons() { return m_window->m_pageButtons; }
+    void Release() {
+        m_module->Release();
+        m_module = nullptr;
     }
 };
 
@@ -191,5 +210,132 @@ TEST_F(ModuleWindowWithProfiles, SaveStoresTheSlidersAndRestoreDropsUnsavedMoves
     EXPECT_EQ(SliderPos(IDC_SLIDER_CPI), 2);
     EXPECT_EQ(StoredProfile(L"ID_PROFILE_2").m_cpi1, 2);
 }
+
+void SendKey(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+// A keypress macro on button 1 and a text macro on button 2.
+class ModuleWindowWithActions : public ModuleWindow {
+protected:
+    static constexpr const wchar_t* kMacroId = L"ID_ACTION_7";
+    static constexpr const wchar_t* kTextId = L"ID_ACTION_8";
+
+    void Seed() override {
+        auto user = platform::OpenCurrentUserStore();
+        ASSERT_TRUE(user);
+        auto root = user->CreateKey(kStorePath);
+        CCustomActionList actions;
+        AddMissingBuiltInActions(actions);
+        CCustomAction macro(kMacroId);
+        macro.m_name = L"Combo";
+        macro.SetKind(CCustomAction::kKeypressMacro);
+        actions.AppendAction(macro);
+        CCustomAction text(kTextId);
+        text.m_name = L"Greeting";
+        text.SetKind(CCustomAction::kTextMacro);
+        text.m_copyString.m_string = L"hello";
+        actions.AppendAction(text);
+        actions.SaveAll(root.get());
+        CProfileList profiles;
+        CProfileVireo profile = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Games");
+        profile.m_buttonAction[0] = kMacroId;
+        profile.m_buttonAction[1] = kTextId;
+        profiles.Append(profile);
+        SaveProfiles(root.get(), profiles, L"ID_PROFILE_1");
+    }
+    HWND TextField() const {
+        return m_window->m_pageButtons.m_pageCopyString.m_editText.GetSafeHwnd();
+    }
+    std::wstring StoredText() const {
+        auto user = platform::OpenCurrentUserStore();
+        CCustomActionList actions;
+        actions.LoadAll(user->OpenKey(kStorePath).get(), 0);
+        const CCustomAction* text = actions.Find(kTextId);
+        return text ? text->m_copyString.m_string : L"(missing)";
+    }
+    // As typing does: a multi-line field tells its changes for typed text, not for a new text.
+    void Type(const wchar_t* text) {
+        SendMessageW(TextField(), EM_SETSEL, 0, -1);
+        SendMessageW(TextField(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+    // Button 2's hot spot brings its text macro into the editor.
+    void EditButton2() { ClickIn(Buttons().GetSafeHwnd(), IDC_HOTSPOT_BUTTON2); }
+};
+
+TEST_F(ModuleWindowWithActions, RestoreDropsAnEditedTextAndSaveStoresIt) {
+    EditButton2();
+    ASSERT_TRUE(IsWindowVisible(TextField()));
+    Type(L"edited");
+    Click(IDC_BTN_RESTORE);
+    EditButton2();
+    wchar_t shown[64] = {};
+    GetWindowTextW(TextField(), shown, 64);
+    EXPECT_STREQ(shown, L"hello");
+    EXPECT_EQ(StoredText(), L"hello");
+
+    Type(L"line one\r\nline two");
+    Click(IDC_BTN_SAVE);
+    EXPECT_EQ(StoredText(), L"line one\r\nline two");
+}
+
+TEST_F(ModuleWindowWithActions, RestoreKeepsTheBuiltInActionsAStoreLacks) {
+    ASSERT_EQ(
+        RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kStorePath) + L"\\CustomActions").c_str()),
+        ERROR_SUCCESS);
+    Click(IDC_BTN_RESTORE);
+    Click(IDC_BTN_SAVE);
+    auto user = platform::OpenCurrentUserStore();
+    CCustomActionList actions;
+    actions.LoadAll(user->OpenKey(kStorePath).get(), 0);
+    for (const BuiltInAction& builtIn : kBuiltInActions)
+        EXPECT_NE(actions.Find(builtIn.nameId), nullptr) << builtIn.nameId;
+}
+
+struct WindowGoes {
+    const char* name;
+    std::function<void(ModuleWindowWithActions&)> act;
+};
+void PrintTo(const WindowGoes& c, std::ostream* os) {
+    *os << c.name;
+}
+class RecordingInTheModuleWindow : public ModuleWindowWithActions,
+                                   public testing::WithParamInterface<WindowGoes> {
+    friend struct WindowGoes;
+};
+
+TEST_P(RecordingInTheModuleWindow, EndsAndKeysReachOtherWindowsAgain) {
+    KeyboardHookRecorder outside; // installed first: the recording's hook comes before it
+    ASSERT_TRUE(outside.Installed());
+    const HWND keypress = Buttons().m_pageKeypress.GetSafeHwnd();
+    ASSERT_TRUE(IsWindowVisible(keypress));
+    ClickIn(keypress, IDC_BTN_RECORD);
+    SendKey('N', false);
+    SendKey('N', true);
+    // A pressed row and a released row (no delays are recorded by default).
+    ASSERT_TRUE(testing_support::PumpMessagesUntil(
+        [&] { return Buttons().m_pageKeypress.m_listMacro.GetCount() == 2; }));
+    EXPECT_TRUE(outside.Keys({'N'}).empty()) << "recorded keys reach nobody else";
+
+    GetParam().act(*this);
+    SendKey('N', false);
+    SendKey('N', true);
+    EXPECT_TRUE(outside.WaitForKeys({'N'}, 2, std::chrono::seconds(10)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, RecordingInTheModuleWindow,
+    testing::Values(WindowGoes{"TabSwitched", [](auto& t) { t.Click(IDC_RADIO_PAGE2); }},
+                    WindowGoes{"ModuleWindowHidden",
+                               [](auto& t) { ShowWindow(t.Hwnd(), SW_HIDE); }},
+                    WindowGoes{"HostWindowHidden", [](auto& t) { ShowWindow(t.m_host, SW_HIDE); }},
+                    WindowGoes{"Restored", [](auto& t) { t.Click(IDC_BTN_RESTORE); }},
+                    WindowGoes{"Released", [](auto& t) { t.Release(); }}),
+    [](const testing::TestParamInfo<WindowGoes>& info) { return std::string(info.param.name); });
 
 } // namespace
