@@ -104,10 +104,31 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     return exchange.m_bFailed ? FALSE : TRUE;
 }
 
+namespace {
+
+// Whether the system's dialog keyboard walk can reach the window: it and every window above
+// it shown and enabled. The walk covers the outermost of nested dialogs and only such windows;
+// started from one it cannot reach (the focus left in a page hidden or disabled under it), its
+// search for a mnemonic never ends.
+bool ReachableByDialogKeys(HWND window) {
+    for (HWND current = window; current; current = ::GetParent(current)) {
+        const LONG style = ::GetWindowLongW(current, GWL_STYLE);
+        if (!(style & WS_VISIBLE) || (style & WS_DISABLED))
+            return false;
+        if (!(style & WS_CHILD))
+            break;
+    }
+    return true;
+}
+
+} // namespace
+
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
     bool keyboard = msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST;
     bool mouse = msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST;
     if (!m_hWnd || (!keyboard && !mouse))
+        return FALSE;
+    if (keyboard && !ReachableByDialogKeys(msg->hwnd))
         return FALSE;
     return ::IsDialogMessageW(m_hWnd, msg);
 }

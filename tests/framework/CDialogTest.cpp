@@ -189,4 +189,35 @@ TEST(CDialog, ApplicationPreTranslationMovesFocusWithTabInsideAChildDialog) {
     host.DestroyWindow();
 }
 
+// A page hidden or disabled while it holds the focus: the system's dialog keyboard handling
+// would walk the dialog for a mnemonic for ever (it never reaches a control in a subtree it
+// skips), so a character for such a control is not the dialog's to handle.
+TEST(CDialog, ACharacterForAControlTheUserCannotReachIsLeftAlone) {
+    const struct {
+        const char* what;
+        void (*cut)(HWND page);
+    } cases[] = {{"hidden page", [](HWND page) { ShowWindow(page, SW_HIDE); }},
+                 {"disabled page", [](HWND page) { EnableWindow(page, FALSE); }}};
+    for (const auto& c : cases) {
+        CWinApp app;
+        TestDialog host(kModalTemplate);
+        ASSERT_TRUE(host.Create(kModalTemplate));
+        TestDialog module(0);
+        ASSERT_TRUE(module.Create(kTabTemplate, &host));
+        TestDialog page(0);
+        ASSERT_TRUE(page.Create(kChildTemplate, &module));
+        page.ShowWindow(SW_SHOW);
+        host.ShowWindow(SW_SHOW);
+        HWND button = page.GetDlgItem(1001)->m_hWnd;
+        SetFocus(button);
+        c.cut(page.m_hWnd);
+
+        MSG character = {button, WM_CHAR, 'q', 0};
+        EXPECT_FALSE(app.PreTranslateMessage(&character)) << c.what;
+        MSG key = {button, WM_KEYDOWN, 'Q', 0};
+        EXPECT_FALSE(app.PreTranslateMessage(&key)) << c.what;
+        host.DestroyWindow();
+    }
+}
+
 } // namespace

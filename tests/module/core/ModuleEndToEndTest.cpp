@@ -2,7 +2,12 @@
 // the windows, read back from the simulated mouse, the store and the windows. Needs the
 // simulated driver (fixture simmouse) and the desktop.
 #include "host/resource.h"
+#include "module/actions/BuiltInActions.h"
+#include "module/actions/CCustomActionList.h"
 #include "module/core/resource.h"
+#include "module/pages/InfoPagesResource.h"
+#include "module/pages/resource.h"
+#include "tests/platform/KeyboardHookRecorder.h"
 #include "module/device/CDriverVireo.h"
 #include "module/profiles/ProfileStore.h"
 #include "tests/platform/CurrentUserKeyGuard.h"
@@ -11,7 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <chrono>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -42,8 +51,10 @@ public:
             return;
         if (HWND window = simmouse::FindHostWindow())
             PostMessageW(window, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(m_info.hProcess, 30000) != WAIT_OBJECT_0)
+        if (WaitForSingleObject(m_info.hProcess, 30000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "Gearhost did not end on a close request";
             TerminateProcess(m_info.hProcess, 99);
+        }
         CloseHandle(m_info.hThread);
         CloseHandle(m_info.hProcess);
     }
@@ -81,6 +92,37 @@ protected:
                 return child;
         }
         return nullptr;
+    }
+    // The module's page that holds a control with this id.
+    HWND Page(int childId) const {
+        for (HWND page = GetWindow(m_module, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT)) {
+            if (GetDlgItem(page, childId))
+                return page;
+        }
+        return nullptr;
+    }
+    HWND PageItem(int childId) const { return GetDlgItem(Page(childId), childId); }
+    void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+    void ClickModule(int id) { Click(GetDlgItem(m_module, id)); }
+    int CpiSlider() const {
+        return static_cast<int>(SendMessageW(PageItem(IDC_SLIDER_CPI), TBM_GETPOS, 0, 0));
+    }
+    static std::wstring Text(HWND window) {
+        wchar_t text[260] = {};
+        GetWindowTextW(window, text, 260);
+        return text;
+    }
+    // Sets the mouse's own state and waits for the Save its report brings.
+    void MouseReports(std::initializer_list<std::uint8_t> state) {
+        const int writes = Reports(device::kCommandWriteSettings);
+        std::vector<std::uint8_t> bytes(state);
+        ASSERT_TRUE(m_mouse.SetState(bytes.data()));
+        ASSERT_TRUE(
+            WaitUntil([&] { return Reports(device::kCommandWriteSettings) == writes + 1; }));
+    }
+    void Press(std::uint8_t button) {
+        ASSERT_TRUE(m_mouse.Inject(button));
+        ASSERT_TRUE(m_mouse.Inject(0));
     }
     SimMouseStatus Status() {
         SimMouseStatus status = {};
@@ -171,6 +213,119 @@ TEST_F(ModuleEndToEnd, AMouseThatArrivesGetsItsProfileSavedAndSent) {
     EXPECT_EQ(device::EncodeIndex(made->m_cpi1), changed[5]);
     EXPECT_TRUE(WaitUntil([&] { return HostProfileCount() == 2; }));
     EXPECT_EQ(Status().state[5], changed[5]);
+}
+
+TEST_F(ModuleEndToEnd, SettingsPageSaveSendsTheLevelAndRestoreDropsAMoveAndSendsNothing) {
+    HostProcess host;
+    ASSERT_NO_FATAL_FAILURE(StartHost(host));
+    ASSERT_NO_FATAL_FAILURE(MouseReports({0, 0, 0, 0, 0, 0x02, 0x08}));
+    ASSERT_EQ(CpiSlider(), 1) << "the mouse's level is shown";
+
+    ClickModule(IDC_RADIO_PAGE2);
+    EXPECT_TRUE(IsWindowVisible(Page(IDC_SLIDER_CPI)) || !IsWindowVisible(m_host));
+    SendMessageW(PageItem(IDC_SLIDER_CPI), TBM_SETPOS, TRUE, 3);
+    ClickModule(IDC_BTN_SAVE);
+    ASSERT_TRUE(WaitUntil([&] { return Reports(device::kCommandWriteSettings) == 2; }));
+    EXPECT_EQ(Status().state[5], 0x08);
+    const Stored stored = ReadStore();
+    ASSERT_NE(stored.profiles.FindProfile(stored.currentId), nullptr);
+    EXPECT_EQ(stored.profiles.FindProfile(stored.currentId)->m_cpi1, 3);
+
+    const unsigned logged = Status().logTotal;
+    SendMessageW(PageItem(IDC_SLIDER_CPI), TBM_SETPOS, TRUE, 0);
+    ClickModule(IDC_BTN_RESTORE);
+    EXPECT_EQ(CpiSlider(), 3);
+    EXPECT_EQ(Status().logTotal, logged) << "Restore sends the mouse nothing";
+    EXPECT_EQ(Status().state[5], 0x08);
+}
+
+TEST_F(ModuleEndToEnd, SwitchingProfilesInTheHostShowsEachOnThePages) {
+    {
+        auto user = platform::OpenCurrentUserStore();
+        ASSERT_TRUE(user);
+        CProfileList profiles;
+        CProfileVireo office = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Office");
+        office.m_cpi1 = 0;
+        CProfileVireo games = CProfileVireo::MakeStandard(L"ID_PROFILE_2", L"Games");
+        games.m_cpi1 = 2;
+        games.m_buttonEnable[2] = 0;
+        profiles.Append(office);
+        profiles.Append(games);
+        SaveProfiles(user->CreateKey(kStorePath).get(), profiles, L"ID_PROFILE_1");
+    }
+    HostProcess host;
+    ASSERT_NO_FATAL_FAILURE(StartHost(host));
+    ASSERT_TRUE(simmouse::AnnounceInterface(m_host, true));
+    ASSERT_TRUE(WaitUntil([&] { return Reports(device::kCommandWriteSettings) == 1; }));
+    const HWND list = HostList(IDC_LIST_PROFILE);
+    ASSERT_EQ(HostProfileCount(), 2);
+
+    const HWND buttons = Page(IDC_COMBO_BUTTON3);
+    ASSERT_NE(buttons, nullptr);
+    const struct {
+        int item;
+        int cpi;
+        bool button3On;
+    } cases[] = {{1, 2, false}, {0, 1, true}, {1, 2, false}}; // Office took the mouse's level 1
+    for (const auto& c : cases) {
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(c.item), 0);
+        SendMessageW(m_host, WM_COMMAND, MAKEWPARAM(IDC_LIST_PROFILE, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(CpiSlider(), c.cpi) << "item " << c.item;
+        EXPECT_EQ(IsWindowEnabled(GetDlgItem(buttons, IDC_COMBO_BUTTON3)) != FALSE, c.button3On)
+            << "item " << c.item;
+        EXPECT_EQ(Text(PageItem(IDC_BTN_START_STOP)).empty(), false);
+    }
+}
+
+TEST_F(ModuleEndToEnd, ClicksOfEnabledButtonsAreCountedAndAMacroTypesWhileTheWindowIsHidden) {
+    const wchar_t* macroId = L"ID_ACTION_9";
+    {
+        auto user = platform::OpenCurrentUserStore();
+        ASSERT_TRUE(user);
+        auto root = user->CreateKey(kStorePath);
+        CCustomActionList actions;
+        AddMissingBuiltInActions(actions);
+        CCustomAction macro(macroId);
+        macro.m_name = L"Q";
+        macro.SetKind(CCustomAction::kKeypressMacro);
+        MacroStep down;
+        down.type = MacroStep::kKeyboardInput;
+        down.wVk = 'Q';
+        down.wScan = static_cast<std::uint16_t>(MapVirtualKeyW('Q', MAPVK_VK_TO_VSC));
+        MacroStep up = down;
+        up.dwFlags = MacroStep::kKeyUp;
+        macro.m_macro.m_steps = {down, up};
+        actions.AppendAction(macro);
+        actions.SaveAll(root.get());
+        CProfileList profiles;
+        CProfileVireo profile = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Games");
+        profile.m_buttonAction[3] = macroId; // button 4
+        profile.m_buttonEnable[4] = 0;       // button 5 off
+        profiles.Append(profile);
+        SaveProfiles(root.get(), profiles, L"ID_PROFILE_1");
+    }
+    HostProcess host;
+    ASSERT_NO_FATAL_FAILURE(StartHost(host));
+    ASSERT_FALSE(IsWindowVisible(m_host)) << "the host starts in the notification area";
+    // The mouse's own state fits the stored profile: it stays current.
+    ASSERT_NO_FATAL_FAILURE(
+        MouseReports({0, 0, 0, device::kModeKeypressMacro, device::kModeDisabled, 0x01, 0x08}));
+    EXPECT_EQ(ReadStore().profiles.Count(), 1u);
+
+    Click(PageItem(IDC_BTN_START_STOP));
+    KeyboardHookRecorder keys;
+    ASSERT_TRUE(keys.Installed());
+    ASSERT_NO_FATAL_FAILURE(Press(0x01));
+    ASSERT_NO_FATAL_FAILURE(Press(0x01));
+    ASSERT_NO_FATAL_FAILURE(Press(0x10));
+    ASSERT_NO_FATAL_FAILURE(Press(0x08));
+    EXPECT_TRUE(keys.WaitForKeys({'Q'}, 2, std::chrono::seconds(10)));
+    const HWND stats = Page(IDC_BTN_START_STOP);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return Text(GetDlgItem(stats, IDC_INDICATOR_BUTTON1 + 3)) == L"Back Button - 1"; }));
+    EXPECT_EQ(Text(GetDlgItem(stats, IDC_INDICATOR_BUTTON1)), L"Left Button - 2");
+    EXPECT_EQ(Text(GetDlgItem(stats, IDC_INDICATOR_BUTTON1 + 4)), L"Forward Button - 0");
 }
 
 } // namespace
