@@ -19,6 +19,7 @@
 #include <commctrl.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -59,6 +60,11 @@ public:
         CloseHandle(m_info.hProcess);
     }
     bool Started() const { return m_started; }
+    // True when the process ended within the bound.
+    bool WaitForExit(DWORD boundMs) const {
+        return WaitForSingleObject(m_info.hProcess, boundMs) == WAIT_OBJECT_0;
+    }
+    DWORD Id() const { return m_info.dwProcessId; }
 
 private:
     testing_support::TempDir m_workDir; // the host finds its files from its own folder
@@ -327,5 +333,103 @@ TEST_F(ModuleEndToEnd, ClicksOfEnabledButtonsAreCountedAndAMacroTypesWhileTheWin
     EXPECT_EQ(Text(GetDlgItem(stats, IDC_INDICATOR_BUTTON1)), L"Left Button - 2");
     EXPECT_EQ(Text(GetDlgItem(stats, IDC_INDICATOR_BUTTON1 + 4)), L"Forward Button - 0");
 }
+
+// The exit question of this host process, or null.
+HWND FindQuestion(DWORD processId) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search = {processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->process && IsWindowVisible(window) && GetDlgItem(window, IDOK) &&
+                GetDlgItem(window, IDCANCEL)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct ExitWay {
+    const char* name;
+    void (*exit)(HWND host, DWORD processId);
+};
+void PrintTo(const ExitWay& way, std::ostream* os) {
+    *os << way.name;
+}
+
+class ExitDuringAMacro : public ModuleEndToEnd, public testing::WithParamInterface<ExitWay> {};
+
+// A macro holding a key through a long pause: the host ends at once, and the key is let go.
+TEST_P(ExitDuringAMacro, EndsAtOnceAndLeavesNoKeyDown) {
+    const wchar_t* macroId = L"ID_ACTION_9";
+    {
+        auto user = platform::OpenCurrentUserStore();
+        ASSERT_TRUE(user);
+        auto root = user->CreateKey(kStorePath);
+        CCustomActionList actions;
+        AddMissingBuiltInActions(actions);
+        CCustomAction macro(macroId);
+        macro.m_name = L"Hold";
+        macro.SetKind(CCustomAction::kKeypressMacro);
+        MacroStep down;
+        down.type = MacroStep::kKeyboardInput;
+        down.wVk = 'K';
+        down.wScan = static_cast<std::uint16_t>(MapVirtualKeyW('K', MAPVK_VK_TO_VSC));
+        down.time = 60000; // held for a minute
+        MacroStep up = down;
+        up.dwFlags = MacroStep::kKeyUp;
+        up.time = 0;
+        macro.m_macro.m_steps = {down, up};
+        actions.AppendAction(macro);
+        actions.SaveAll(root.get());
+        CProfileList profiles;
+        CProfileVireo profile = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Games");
+        profile.m_buttonAction[3] = macroId;
+        profiles.Append(profile);
+        SaveProfiles(root.get(), profiles, L"ID_PROFILE_1");
+    }
+    HostProcess host;
+    ASSERT_NO_FATAL_FAILURE(StartHost(host));
+    ASSERT_NO_FATAL_FAILURE(MouseReports({0, 0, 0, device::kModeKeypressMacro, 0, 0x01, 0x08}));
+    KeyboardHookRecorder keys;
+    ASSERT_TRUE(keys.Installed());
+    ASSERT_NO_FATAL_FAILURE(Press(0x08));
+    ASSERT_TRUE(keys.WaitForKeys({'K'}, 1, std::chrono::seconds(10)));
+    ASSERT_EQ(keys.Keys({'K'}).size(), 1u) << "the macro holds its key";
+    for (int i = 0; i < 50; ++i) // events still on their way when the exit comes
+        ASSERT_TRUE(m_mouse.Inject(static_cast<std::uint8_t>(i % 2 ? 0x01 : 0x00)));
+
+    const auto asked = std::chrono::steady_clock::now();
+    GetParam().exit(m_host, host.Id());
+    ASSERT_TRUE(host.WaitForExit(20000)) << "the host waited for the macro";
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - asked);
+    std::printf("exit took %lld ms\n", static_cast<long long>(took.count()));
+    EXPECT_TRUE(keys.WaitForKeys({'K'}, 2, std::chrono::seconds(10)));
+    const auto seen = keys.Keys({'K'});
+    EXPECT_TRUE(seen.back().up) << "the held key was let go";
+    EXPECT_FALSE(GetAsyncKeyState('K') & 0x8000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ExitDuringAMacro,
+    testing::Values(ExitWay{"CloseRequest",
+                            [](HWND host, DWORD) { PostMessageW(host, WM_CLOSE, 0, 0); }},
+                    ExitWay{"TrayExitConfirmed",
+                            [](HWND host, DWORD process) {
+                                PostMessageW(host, WM_COMMAND, ID_TRAY_EXIT, 0);
+                                HWND question = nullptr;
+                                ASSERT_TRUE(WaitUntil(
+                                    [&] { return (question = FindQuestion(process)) != nullptr; }));
+                                PostMessageW(GetDlgItem(question, IDOK), BM_CLICK, 0, 0);
+                            }}),
+    [](const testing::TestParamInfo<ExitWay>& info) { return std::string(info.param.name); });
 
 } // namespace
