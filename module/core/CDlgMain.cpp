@@ -369,6 +369,12 @@ void CDlgMain::SetDeviceConnected(int connected) {
     m_connected = connected == 1 ? 1 : 0;
     if (connected == 0)
         return;
-    if (std::shared_ptr<CDriverVireo> driver = VireoDriver())
+    std::shared_ptr<CDriverVireo> driver = VireoDriver();
+    if (!driver || driver->SendReadSettings())
+        return;
+    // The channel's device is gone (its driver stopped, or it never opened): the mouse's
+    // arrival is the moment to open it again.
+    driver->Close();
+    if (driver->Open(device::kQuillonDevicePath))
         driver->SendReadSettings();
 }

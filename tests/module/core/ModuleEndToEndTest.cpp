@@ -334,6 +334,30 @@ TEST_F(ModuleEndToEnd, ClicksOfEnabledButtonsAreCountedAndAMacroTypesWhileTheWin
     EXPECT_EQ(Text(GetDlgItem(stats, IDC_INDICATOR_BUTTON1 + 4)), L"Forward Button - 0");
 }
 
+// The driver goes away under the running module and comes back: the next arrival of the mouse
+// opens the channel again, and the mouse is served as before.
+TEST_F(ModuleEndToEnd, ADriverThatComesBackIsServedAgainFromTheNextArrival) {
+    HostProcess host;
+    ASSERT_NO_FATAL_FAILURE(StartHost(host));
+    ASSERT_TRUE(simmouse::AnnounceInterface(m_host, true));
+    ASSERT_TRUE(WaitUntil([&] { return Reports(device::kCommandWriteSettings) == 1; }));
+
+    m_mouse.Close();
+    std::wstring error;
+    ASSERT_TRUE(simmouse::StopDriver(30000, &error)) << std::string(error.begin(), error.end());
+    ASSERT_TRUE(simmouse::AnnounceInterface(m_host, false));
+    ASSERT_TRUE(simmouse::StartDriver(30000, &error)) << std::string(error.begin(), error.end());
+    ASSERT_TRUE(m_mouse.Open());
+    ASSERT_TRUE(m_mouse.Reset());
+    ASSERT_TRUE(simmouse::AnnounceInterface(m_host, true));
+
+    ASSERT_TRUE(WaitUntil([&] { return Reports(device::kCommandWriteSettings) == 1; }))
+        << "read settings, its answer and the Save through the reopened channel";
+    EXPECT_EQ(Reports(device::kCommandReadSettings), 1);
+    EXPECT_TRUE(WaitUntil([&] { return Status().pendingPolls > 0; })) << "the reader waits again";
+    EXPECT_EQ(HostProfileCount(), 1);
+}
+
 // The exit question of this host process, or null.
 HWND FindQuestion(DWORD processId) {
     struct Search {
