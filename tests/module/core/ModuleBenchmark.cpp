@@ -178,35 +178,39 @@ struct SaveRestore {
 };
 
 // The store's own save and reload of what the module keeps, timed directly.
-void TimeStoreDirectly(int rounds, SaveRestore& result) {
-    auto user = platform::OpenCurrentUserStore();
-    auto root = user ? user->CreateKey(kStorePath) : nullptr;
-    CCustomActionList actions;
-    CProfileList profiles;
-    std::wstring current;
-    actions.LoadAll(root.get(), 0);
-    AddMissingBuiltInActions(actions);
-    LoadProfiles(root.get(), profiles, current, 0);
-    result.actions = actions.Count();
-    std::vector<double> saves, loads;
-    for (int round = 0; round < rounds; ++round) {
-        saves.push_back(Milliseconds([&] {
-            actions.SaveAll(root.get());
-            SaveProfiles(root.get(), profiles, current);
-        }));
-        loads.push_back(Milliseconds([&] {
-            actions.LoadAll(root.get(), 0);
-            AddMissingBuiltInActions(actions);
-            RestoreCurrentProfile(root.get(), profiles, current);
-        }));
+class DirectStore {
+public:
+    DirectStore() {
+        m_user = platform::OpenCurrentUserStore();
+        m_root = m_user ? m_user->CreateKey(kStorePath) : nullptr;
+        m_actions.LoadAll(m_root.get(), 0);
+        AddMissingBuiltInActions(m_actions);
+        LoadProfiles(m_root.get(), m_profiles, m_current, 0);
     }
-    result.storeSave = Median(saves);
-    result.storeLoad = Median(loads);
-}
+    std::size_t Actions() const { return m_actions.Count(); }
+    void Save() const {
+        m_actions.SaveAll(m_root.get());
+        SaveProfiles(m_root.get(), m_profiles, m_current);
+    }
+    void Load() {
+        m_actions.LoadAll(m_root.get(), 0);
+        AddMissingBuiltInActions(m_actions);
+        RestoreCurrentProfile(m_root.get(), m_profiles, m_current);
+    }
+
+private:
+    std::unique_ptr<platform::IKeyValueStore> m_user;
+    std::unique_ptr<platform::IKeyValueStore> m_root;
+    CCustomActionList m_actions;
+    CProfileList m_profiles;
+    std::wstring m_current;
+};
 
 // The host window opened with the module, as host_benchmark makes it; `repaints` 0 skips the
-// repaint part.
+// repaint part. Each measure alternates with its baseline in blocks, so that a change of the
+// machine's load falls on both.
 void MeasureInHost(int repaints, int rounds, Repaint (&repaint)[3], SaveRestore& store) {
+    constexpr int kBlocks = 10;
     CGearhostApp app;
     app.m_strAppDir = ProgramDir();
     app.LoadModules();
@@ -222,24 +226,38 @@ void MeasureInHost(int repaints, int rounds, Repaint (&repaint)[3], SaveRestore&
         const HWND module = FindModuleWindow(host);
         for (int tab = 0; repaints > 0 && tab < 3; ++tab) {
             Click(module, kTabs[tab]);
-            TimeRepaints(host, 5); // warm
-            repaint[tab].skinned = TimeRepaints(host, repaints);
             repaint[tab].windows = CountWindows(host);
             UniqueWindow mirror = MirrorWithSystemControls(host);
-            Pump();
-            TimeRepaints(mirror.get(), 5);
-            repaint[tab].system = TimeRepaints(mirror.get(), repaints);
             repaint[tab].mirrored = CountWindows(mirror.get());
+            std::vector<double> skinned, system;
+            for (int block = 0; block < kBlocks; ++block) {
+                ShowWindow(mirror.get(), SW_HIDE);
+                Pump();
+                TimeRepaints(host, 2); // warm
+                skinned.push_back(TimeRepaints(host, std::max(1, repaints / kBlocks)));
+                ShowWindow(mirror.get(), SW_SHOWNA);
+                Pump();
+                TimeRepaints(mirror.get(), 2);
+                system.push_back(TimeRepaints(mirror.get(), std::max(1, repaints / kBlocks)));
+            }
+            repaint[tab].skinned = Median(skinned);
+            repaint[tab].system = Median(system);
         }
         Click(module, kTabs[0]);
-        std::vector<double> saves, restores;
+        Click(module, IDC_BTN_SAVE); // the store as the module keeps it
+        DirectStore direct;
+        store.actions = direct.Actions();
+        std::vector<double> saves, restores, storeSaves, storeLoads;
         for (int round = 0; round < rounds; ++round) {
             saves.push_back(Milliseconds([&] { Click(module, IDC_BTN_SAVE); }));
+            storeSaves.push_back(Milliseconds([&] { direct.Save(); }));
             restores.push_back(Milliseconds([&] { Click(module, IDC_BTN_RESTORE); }));
+            storeLoads.push_back(Milliseconds([&] { direct.Load(); }));
         }
         store.save = Median(saves);
         store.restore = Median(restores);
-        TimeStoreDirectly(rounds, store);
+        store.storeSave = Median(storeSaves);
+        store.storeLoad = Median(storeLoads);
         dialog.DestroyWindow();
         Pump();
     }
