@@ -7,10 +7,12 @@ void CSkinRadioBox::UncheckOthersInGroup() const {
     if (!parent)
         return;
     // The walk skips hidden and disabled items, so it may never come back to a hidden or
-    // disabled box: it also ends when it comes round to its first item again.
+    // disabled box: it also ends when it comes round to its first item again. It also enters
+    // child dialogs in the group (a tabbed window's pages), whose controls are not ours.
     HWND first = GetNextDlgGroupItem(parent, m_hWnd, FALSE);
     for (HWND item = first; item && item != m_hWnd;) {
-        ::PostMessageW(item, BM_SETCHECK, 0, 0);
+        if (::GetParent(item) == parent)
+            ::PostMessageW(item, BM_SETCHECK, 0, 0);
         item = GetNextDlgGroupItem(parent, item, FALSE);
         if (item == first)
             break;

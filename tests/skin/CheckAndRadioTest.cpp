@@ -89,4 +89,22 @@ TEST_F(CheckFixture, RadioBoxUnchecksTheRestOfItsGroupByPostedMessages) {
     EXPECT_EQ(radio[1].SendMessage(BM_GETCHECK), 0);
 }
 
+// A page inside the group (a control parent, as a tabbed window's pages are) is walked into by
+// the system; its check boxes are not the radio box's to clear.
+TEST_F(CheckFixture, RadioBoxLeavesTheControlsOfAPageInItsGroupAlone) {
+    HWND page = CreateWindowExW(WS_EX_CONTROLPARENT, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 100,
+                                200, 40, m_dialog.m_hWnd, nullptr, nullptr, nullptr);
+    ASSERT_NE(page, nullptr);
+    SetWindowPos(page, m_dialog.m_radio[2].m_hWnd, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND check = CreateWindowExW(0, L"Button", L"On", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0,
+                                 100, 20, page, nullptr, nullptr, nullptr);
+    SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+
+    m_dialog.m_radio[1].SendMessage(BM_SETCHECK, 1);
+    PumpMessages(0);
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    DestroyWindow(page);
+}
+
 } // namespace
