@@ -55,4 +55,17 @@ TEST(Picture, ReadableFileGivesAnImageAndUnreadableOneAnEmptyPicture) {
     EXPECT_FALSE(fw::IsDrawable(Picture()));
 }
 
+// Windows name the same files in many state lists: one decoded copy serves them all.
+TEST(Picture, OneFileIsOneImageWhileHeld) {
+    fw::GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.Started());
+    testing_support::TempDir dir;
+    dir.Write(L"two.bmp", TwoPixelBitmap());
+    Picture first = fw::LoadPicture(dir.File(L"two.bmp"));
+    Picture second = fw::LoadPicture(dir.File(L"two.bmp"));
+    EXPECT_EQ(first.get(), second.get());
+    Picture other = fw::LoadPicture(dir.File(L"missing.bmp"));
+    EXPECT_NE(other.get(), first.get());
+}
+
 } // namespace
