@@ -12,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <set>
 
 using nlohmann::json;
 
@@ -63,35 +64,26 @@ bool ReadNumber(const json& object, const char* key, std::uint64_t max, T& out) 
     return true;
 }
 
-bool SameSteps(const std::vector<MacroStep>& a, const std::vector<MacroStep>& b) {
-    std::vector<const MacroStep*> keyboard;
-    for (const MacroStep& step : a) {
-        if (step.type == MacroStep::kKeyboardInput)
-            keyboard.push_back(&step);
-    }
-    if (keyboard.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < b.size(); ++i) {
-        const MacroStep& x = *keyboard[i];
-        const MacroStep& y = b[i];
-        if (x.wVk != y.wVk || x.wScan != y.wScan || x.dwFlags != y.dwFlags || x.time != y.time)
-            return false;
-    }
-    return true;
-}
-
-// Whether existing runs what imported (keyboard steps only) would run.
-bool SameContent(const CCustomAction& existing, const CCustomAction& imported) {
-    if (existing.Kind() != imported.Kind())
-        return false;
-    switch (imported.Kind()) {
+// What an action runs, as one text: equal texts run the same (keyboard steps only).
+std::wstring ContentKey(const CCustomAction& action) {
+    std::wstring key = std::to_wstring(action.Kind()) + L'|';
+    switch (action.Kind()) {
     case CCustomAction::kTextMacro:
-        return existing.m_copyString.m_string == imported.m_copyString.m_string;
+        return key + action.m_copyString.m_string;
     case CCustomAction::kLaunchApplication:
-        return existing.m_launchApp.m_filePath == imported.m_launchApp.m_filePath;
+        return key + action.m_launchApp.m_filePath;
     default:
-        return SameSteps(existing.m_macro.m_steps, imported.m_macro.m_steps);
+        break;
     }
+    for (const MacroStep& step : action.m_macro.m_steps) {
+        if (step.type != MacroStep::kKeyboardInput)
+            continue;
+        for (std::uint32_t value :
+             {std::uint32_t{step.wVk}, std::uint32_t{step.wScan}, step.dwFlags, step.time})
+            key += std::to_wstring(value) + L',';
+        key += L';';
+    }
+    return key;
 }
 
 // base, or "base (n)" with the first n from 2 that no one holds, cut to fit maxLength.
@@ -302,45 +294,61 @@ std::vector<std::wstring> CProfileImport::LaunchPaths() const {
 
 std::vector<std::wstring> CProfileImport::AddTo(CProfileList& profiles, CCustomActionList& actions,
                                                 std::uint32_t tick) const {
-    std::vector<std::wstring> actionIds;
+    // Looked up by set and map: an import of a thousand actions stays linear.
+    std::map<std::wstring, std::wstring> byContent;
+    std::set<std::wstring> actionIds;
+    std::set<std::wstring> actionNames;
+    for (const CCustomAction& action : actions) {
+        if (!IsBuiltInAction(action.m_nameId))
+            byContent.emplace(ContentKey(action), action.m_nameId);
+        actionIds.insert(action.m_nameId);
+        actionNames.insert(action.m_name);
+    }
+    // New IDs are made from consecutive numbers, so each search starts past the last one made.
+    std::uint32_t next = tick;
+    std::vector<std::wstring> importedIds;
     for (const CCustomAction& imported : m_actions) {
-        const auto same = std::find_if(actions.begin(), actions.end(), [&](const CCustomAction& a) {
-            return !IsBuiltInAction(a.m_nameId) && SameContent(a, imported);
-        });
-        if (same != actions.end()) {
-            actionIds.push_back(same->m_nameId);
+        const std::wstring content = ContentKey(imported);
+        if (const auto same = byContent.find(content); same != byContent.end()) {
+            importedIds.push_back(same->second);
             continue;
         }
         CCustomAction action = imported;
-        action.m_nameId = MakeUniqueIdentifier(L"ID_ACTION_", tick, [&](const std::wstring& id) {
-            return actions.FindAction(id) != CCustomActionList::npos;
-        });
+        action.m_nameId = MakeUniqueIdentifier(
+            L"ID_ACTION_", next++, [&](const std::wstring& id) { return actionIds.count(id) > 0; });
         action.m_descriptionId = action.m_nameId + L"_TIP";
         action.m_name =
-            UniqueName(imported.m_name, kMaxStoredTextLength, [&](const std::wstring& name) {
-                return std::any_of(actions.begin(), actions.end(),
-                                   [&](const CCustomAction& a) { return a.m_name == name; });
-            });
-        actionIds.push_back(actions.AppendAction(action).m_nameId);
+            UniqueName(imported.m_name, kMaxStoredTextLength,
+                       [&](const std::wstring& name) { return actionNames.count(name) > 0; });
+        actionIds.insert(action.m_nameId);
+        actionNames.insert(action.m_name);
+        byContent.emplace(content, action.m_nameId);
+        importedIds.push_back(actions.AppendAction(action).m_nameId);
     }
 
-    std::vector<std::wstring> profileIds;
+    std::set<std::wstring> profileIds;
+    std::set<std::wstring> profileNames;
+    for (const CProfileVireo& profile : profiles) {
+        profileIds.insert(profile.m_id);
+        profileNames.insert(profile.m_name);
+    }
+    std::vector<std::wstring> added;
     for (const ImportedProfile& imported : m_profiles) {
         CProfileVireo record = imported.record;
         for (std::size_t b = 0; b < CProfileVireo::kButtonCount; ++b) {
             if (imported.buttonAction[b] >= 0)
                 record.m_buttonAction[b] =
-                    actionIds[static_cast<std::size_t>(imported.buttonAction[b])];
+                    importedIds[static_cast<std::size_t>(imported.buttonAction[b])];
         }
-        record.m_id = MakeUniqueIdentifier(L"ID_PROFILE_", tick, [&](const std::wstring& id) {
-            return profiles.FindProfile(id) != nullptr;
+        record.m_id = MakeUniqueIdentifier(L"ID_PROFILE_", next++, [&](const std::wstring& id) {
+            return profileIds.count(id) > 0;
         });
         record.m_name =
-            UniqueName(imported.record.m_name, kMaxProfileName, [&](const std::wstring& name) {
-                return std::any_of(profiles.begin(), profiles.end(),
-                                   [&](const CProfileVireo& p) { return p.m_name == name; });
-            });
-        profileIds.push_back(profiles.Append(record).m_id);
+            UniqueName(imported.record.m_name, kMaxProfileName,
+                       [&](const std::wstring& name) { return profileNames.count(name) > 0; });
+        profileIds.insert(record.m_id);
+        profileNames.insert(record.m_name);
+        added.push_back(profiles.Append(record).m_id);
     }
-    return profileIds;
+    return added;
 }
