@@ -74,7 +74,7 @@ Model MakeSource() {
     model.Add(L"ID_ACTION_13", L"Unused", CCustomAction::kLaunchApplication)
         .m_launchApp.m_filePath = L"C:\\unused.exe";
 
-    CProfileVireo profile = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Jeu d’été – ゲーム");
+    CProfileVireo profile = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Jeu d’été – ゲーム 🎮");
     profile.m_buttonAction = {L"ID_ACTION_10", L"ACTION_ITEM_MIDDLE_BUTTON", L"ID_ACTION_11",
                               L"ID_ACTION_12", L""};
     profile.m_buttonEnable = {1, 1, 0, 1, 0};
@@ -96,6 +96,7 @@ TEST(ProfileFile, RoundTripKeepsEveryField) {
     const std::string file = Export(source);
     // UTF-8 as it is, readable: no escapes for the letters.
     EXPECT_NE(file.find(u8"Звуковой инструмент"), std::string::npos);
+    EXPECT_NE(file.find(u8"ゲーム 🎮"), std::string::npos) << "a pair of UTF-16 units is one letter";
     EXPECT_NE(file.find("\"format\": \"vireo-profiles\""), std::string::npos);
     EXPECT_EQ(file.find("private"), std::string::npos);
     EXPECT_EQ(file.find("unused.exe"), std::string::npos);
@@ -179,8 +180,8 @@ TEST(ProfileFile, ImportingTwiceAddsProfilesAndReusesActions) {
     ASSERT_EQ(ids.size(), 2u);
     EXPECT_NE(ids[0], ids[1]);
     EXPECT_NE(ids[0], L"ID_PROFILE_1");
-    EXPECT_EQ(target.profiles.FindProfile(ids[0])->m_name, L"Jeu d’été – ゲーム (2)");
-    EXPECT_EQ(target.profiles.FindProfile(ids[1])->m_name, L"Jeu d’été – ゲーム (3)");
+    EXPECT_EQ(target.profiles.FindProfile(ids[0])->m_name, L"Jeu d’été – ゲーム 🎮 (2)");
+    EXPECT_EQ(target.profiles.FindProfile(ids[1])->m_name, L"Jeu d’été – ゲーム 🎮 (3)");
     EXPECT_EQ(target.profiles.FindProfile(ids[1])->m_buttonAction,
               target.profiles.FindProfile(L"ID_PROFILE_1")->m_buttonAction);
 }
