@@ -23,13 +23,15 @@ INT_PTR CFileDialog::DoModal() {
     ofn.lpstrFilter = m_filter.c_str();
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = static_cast<DWORD>(path.size());
+    ofn.nFilterIndex = m_filterIndex;
     ofn.Flags = m_flags | OFN_EXPLORER;
     if (!m_defaultExtension.empty())
         ofn.lpstrDefExt = m_defaultExtension.c_str();
-    if (!GetOpenFileNameW(&ofn)) {
+    if (!(m_save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) {
         m_path.clear();
         return IDCANCEL;
     }
     m_path = path.data();
+    m_filterIndex = ofn.nFilterIndex;
     return IDOK;
 }

@@ -16,6 +16,11 @@ public:
     void SetDefaultExtension(const wchar_t* extension) { m_defaultExtension = extension; }
     // The name the dialog starts with.
     void SetFileName(const std::wstring& name) { m_path = name; }
+    // Asks where to save instead of what to open.
+    void UseSaveDialog() { m_save = true; }
+    // The filter shown, counted from 1; after DoModal, the one the user left chosen.
+    void SetFilterIndex(DWORD index) { m_filterIndex = index; }
+    DWORD GetFilterIndex() const { return m_filterIndex; }
 
     // IDOK with the chosen path, IDCANCEL when dismissed.
     INT_PTR DoModal();
@@ -27,4 +32,6 @@ private:
     DWORD m_flags;
     std::wstring m_defaultExtension;
     std::wstring m_path;
+    bool m_save = false;
+    DWORD m_filterIndex = 1;
 };

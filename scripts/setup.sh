@@ -9,7 +9,7 @@ BUILD=${1:-$ROOT/build}
 mkdir -p "$BUILD" && BUILD=$(cd "$BUILD" && pwd) # Wine wants absolute paths
 
 PACKAGES="cmake make g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 \
-libboost-dev googletest wine wine64 fonts-wine xvfb xauth x11-apps imagemagick procps clang-format xdotool nsis"
+libboost-dev nlohmann-json3-dev googletest wine wine64 fonts-wine xvfb xauth x11-apps imagemagick procps clang-format xdotool nsis"
 
 missing=""
 for p in $PACKAGES; do

@@ -47,9 +47,17 @@ struct Placement {
     RECT rect;
 };
 const Placement kControls[] = {
-    {IDC_RADIO_PAGE1, Rect(8, 10, 117, 24)},   {IDC_RADIO_PAGE2, Rect(179, 10, 101, 24)},
-    {IDC_RADIO_PAGE3, Rect(332, 10, 93, 24)},  {IDC_BTN_SAVE, Rect(212, 556, 123, 37)},
+    {IDC_RADIO_PAGE1, Rect(8, 10, 117, 24)},
+    {IDC_RADIO_PAGE2, Rect(179, 10, 101, 24)},
+    {IDC_RADIO_PAGE3, Rect(332, 10, 93, 24)},
+    {IDC_BTN_SAVE, Rect(212, 556, 123, 37)},
     {IDC_BTN_RESTORE, Rect(45, 556, 123, 37)},
+    {IDC_BTN_EXPORT, Rect(379, 556, 123, 37)},
+    {IDC_BTN_IMPORT, Rect(546, 556, 123, 37)},
+    {IDC_STATIC_EXCHANGE, Rect(684, 552, 172, 52)},
+    {IDC_STATIC_LAUNCH_LIST, Rect(60, 70, 740, 210)},
+    {IDC_BTN_IMPORT_CONFIRM, Rect(60, 290, 123, 37)},
+    {IDC_BTN_IMPORT_CANCEL, Rect(227, 290, 123, 37)},
 };
 
 const pages::Caption kCaptions[] = {
@@ -64,6 +72,15 @@ const pages::Caption kCaptions[] = {
 
 CDlgMain::CDlgMain()
     : CSkinDialog(IDD), CDeviceReactions(ModelOf(GetVireoApp())),
+      m_exchange(ModelOf(GetVireoApp()),
+                 {[this] {
+                      OnSave();
+                      NotifyProfileChanged();
+                  },
+                  [this](bool show) {
+                      if (CDialog* page = Page(m_curPage); page && page->GetSafeHwnd())
+                          ::ShowWindow(page->GetSafeHwnd(), show ? SW_SHOW : SW_HIDE);
+                  }}),
       m_pageButtons(ModelOf(GetVireoApp())),
       m_pageStatistics(StatisticsCounters{m_statRunning, m_statCount}, GetVireoApp().Ticks()) {
     AddNormalImage(L".\\res\\TabDialog01.bmp");
@@ -92,6 +109,7 @@ void CDlgMain::DoDataExchange(CDataExchange* dx) {
         DDX_Control(dx, kTabIds[page], m_tab[page]);
     DDX_Control(dx, IDC_BTN_RESTORE, m_btnRestore);
     DDX_Control(dx, IDC_BTN_SAVE, m_btnSave);
+    m_exchange.DoDataExchange(dx);
 }
 
 BOOL CDlgMain::OnInitDialog() {
@@ -103,6 +121,7 @@ BOOL CDlgMain::OnInitDialog() {
     }
     m_btnSave.SetImageIndex(Hover, 1);
     m_btnRestore.SetImageIndex(Hover, 1);
+    m_exchange.OnInitDialog(*this);
     PlaceControls();
     CreatePages();
 
@@ -197,12 +216,17 @@ void CDlgMain::OnLanguageChanged() {
     m_pageSettings.SelectLanguage(s_currentLanguage.c_str());
     m_pageStatistics.SelectLanguage(s_currentLanguage.c_str());
     pages::SetCaptions(*this, kCaptions);
+    m_exchange.SetCaptions(*this);
 }
 
 bool CDlgMain::OnCommand(WPARAM wParam, LPARAM) {
     if (HIWORD(wParam) != BN_CLICKED)
         return false;
     const int id = LOWORD(wParam);
+    if (m_exchange.OnCommand(id))
+        return true;
+    // Anything else the user does first drops a standing import question.
+    m_exchange.CancelImport();
     for (int page = 0; page < kPageCount; ++page) {
         if (id == kTabIds[page]) {
             ShowPage(page);

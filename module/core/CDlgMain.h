@@ -3,6 +3,7 @@
 // Restore, and the mouse's device part with its reactions. Records of the mouse reach the
 // reactions on this window's thread through the hand-off; actions run on the action runner.
 #include "module/core/CDeviceReactions.h"
+#include "module/core/CProfileExchangeBar.h"
 #include "module/core/IGamingModuleImpl.h"
 #include "module/core/IReactionWindow.h"
 #include "module/core/resource.h"
@@ -58,6 +59,8 @@ public:
     CSkinRadioBox m_tab[kPageCount];
     CSkinButton m_btnSave;
     CSkinButton m_btnRestore;
+    // Export… and Import… beside Save, with their message line and the import's question.
+    CProfileExchangeBar m_exchange;
     CPageButtons m_pageButtons;
     CPageSettings m_pageSettings;
     CPageStatistics m_pageStatistics;

@@ -62,6 +62,42 @@ private:
     std::shared_ptr<MemoryKeyNode> m_root = std::make_shared<MemoryKeyNode>();
 };
 
+std::optional<platform::StoredValue> Query(HKEY key, const std::wstring& name) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    platform::StoredValue value{static_cast<platform::ValueType>(type),
+                                std::vector<std::uint8_t>(size)};
+    if (size > 0 && RegQueryValueExW(key, name.c_str(), nullptr, &type, value.bytes.data(),
+                                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    value.bytes.resize(size);
+    return value;
+}
+
+void Collect(HKEY key, const std::wstring& path, StoreSnapshot& snapshot) {
+    snapshot[path + L"\\"] = {};
+    wchar_t name[16384];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 16384;
+        if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        if (auto value = Query(key, name))
+            snapshot[path + L"\\|" + name] = *value;
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 256;
+        if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        fw::UniqueRegKey child;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, child.put()) == ERROR_SUCCESS)
+            Collect(child.get(), Join(path, name), snapshot);
+    }
+}
+
 class RegistryStoreUnderTest final : public StoreUnderTest {
 public:
     std::unique_ptr<platform::IKeyValueStore> Root(bool writable) override {
@@ -98,58 +134,23 @@ public:
         RegDeleteKeyW(HKEY_CURRENT_USER, Full(path).c_str());
     }
     bool HasKey(const std::wstring& path) override { return CurrentUserHasKey(Full(path)); }
-    StoreSnapshot Snapshot() override {
-        StoreSnapshot snapshot;
-        fw::UniqueRegKey key;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, m_key.Path().c_str(), 0, KEY_READ, key.put()) ==
-            ERROR_SUCCESS)
-            Collect(key.get(), L"", snapshot);
-        return snapshot;
-    }
+    StoreSnapshot Snapshot() override { return CurrentUserSnapshot(m_key.Path()); }
 
 private:
     std::wstring Full(const std::wstring& path) const { return Join(m_key.Path(), path); }
-
-    static std::optional<platform::StoredValue> Query(HKEY key, const std::wstring& name) {
-        DWORD type = 0;
-        DWORD size = 0;
-        if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return std::nullopt;
-        platform::StoredValue value{static_cast<platform::ValueType>(type),
-                                    std::vector<std::uint8_t>(size)};
-        if (size > 0 && RegQueryValueExW(key, name.c_str(), nullptr, &type, value.bytes.data(),
-                                         &size) != ERROR_SUCCESS)
-            return std::nullopt;
-        value.bytes.resize(size);
-        return value;
-    }
-
-    static void Collect(HKEY key, const std::wstring& path, StoreSnapshot& snapshot) {
-        snapshot[path + L"\\"] = {};
-        wchar_t name[16384];
-        for (DWORD i = 0;; ++i) {
-            DWORD length = 16384;
-            if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS)
-                break;
-            if (auto value = Query(key, name))
-                snapshot[path + L"\\|" + name] = *value;
-        }
-        for (DWORD i = 0;; ++i) {
-            DWORD length = 256;
-            if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS)
-                break;
-            fw::UniqueRegKey child;
-            if (RegOpenKeyExW(key, name, 0, KEY_READ, child.put()) == ERROR_SUCCESS)
-                Collect(child.get(), Join(path, name), snapshot);
-        }
-    }
 
     RegistryTestKey m_key;
 };
 
 } // namespace
+
+StoreSnapshot CurrentUserSnapshot(const std::wstring& path) {
+    StoreSnapshot snapshot;
+    fw::UniqueRegKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS)
+        Collect(key.get(), L"", snapshot);
+    return snapshot;
+}
 
 std::unique_ptr<StoreUnderTest> MakeStore(StoreKind kind) {
     if (kind == StoreKind::Registry)

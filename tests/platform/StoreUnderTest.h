@@ -37,6 +37,9 @@ enum class StoreKind { Memory, Registry };
 
 std::unique_ptr<StoreUnderTest> MakeStore(StoreKind kind);
 
+// Everything below a key of HKEY_CURRENT_USER, as Snapshot() gives it; empty when missing.
+StoreSnapshot CurrentUserSnapshot(const std::wstring& path);
+
 // For value-parameterized tests: "Memory" / "Registry".
 std::string StoreKindName(StoreKind kind);
 

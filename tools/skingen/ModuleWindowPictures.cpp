@@ -20,6 +20,9 @@ const std::array<Gdiplus::Rect, 3> kTabs = {
     Gdiplus::Rect(8, 10, 117, 24), Gdiplus::Rect(179, 10, 101, 24), Gdiplus::Rect(332, 10, 93, 24)};
 const Gdiplus::Rect kSaveButton(212, 556, 123, 37);
 const Gdiplus::Rect kRestoreButton(45, 556, 123, 37);
+// The profile file's buttons continue the row of Restore and Save.
+const Gdiplus::Rect kExportButton(379, 556, 123, 37);
+const Gdiplus::Rect kImportButton(546, 556, 123, 37);
 constexpr int kPanelTop = 33;
 
 // The host's language combo box (host x 957, y 42 to 74) lies over the module window's top
@@ -65,6 +68,8 @@ void PaintModuleWindow(Canvas& canvas, const ModuleLooks& looks) {
         controls.Tab(kTabs[i], i == looks.shownTab ? looks.shownTabLook : looks.otherTabs);
     controls.PushButton(kSaveButton, looks.buttons);
     controls.PushButton(kRestoreButton, looks.buttons);
+    controls.PushButton(kExportButton, looks.buttons);
+    controls.PushButton(kImportButton, looks.buttons);
 }
 
 } // namespace
@@ -90,6 +95,23 @@ void WriteModuleWindowPictures(PictureFolder& folder) {
         folder.Write(file.name, kModuleWidth, kModuleHeight,
                      [&](Canvas& canvas) { PaintModuleWindow(canvas, file.looks); });
     }
+    // A push button of the panel, for buttons that stand where the pages lie: frames of
+    // 123 x 37 stacked normal, disabled, pointed at, pressed.
+    const SkinLook frames[] = {SkinLook::Normal, SkinLook::Disable, SkinLook::Hover,
+                               SkinLook::Selected};
+    folder.Write(
+        L"PanelButton.bmp", kExportButton.Width, kExportButton.Height * 4, [&](Canvas& canvas) {
+            Gdiplus::Graphics& g = canvas.Graphics();
+            shapes::FillRect(g,
+                             Gdiplus::RectF(0, 0, static_cast<float>(kExportButton.Width),
+                                            kExportButton.Height * 4.0f),
+                             kPanel);
+            ControlPainter controls(canvas);
+            for (int i = 0; i < 4; ++i)
+                controls.PushButton(Gdiplus::Rect(0, i * kExportButton.Height, kExportButton.Width,
+                                                  kExportButton.Height),
+                                    frames[i]);
+        });
     folder.Write(L"TabDialog_Mask.bmp", kModuleWidth, kModuleHeight,
                  [](Canvas& canvas) { MaskPainter(canvas).Cut(kUnderLanguageCombo); });
 }

@@ -8,12 +8,16 @@
 #include "module/pages/InfoPagesResource.h"
 #include "module/pages/resource.h"
 #include "tests/platform/KeyboardHookRecorder.h"
+#include "module/exchange/CProfileImport.h"
 #include "module/profiles/ProfileStore.h"
+#include "tests/platform/StoreUnderTest.h"
 #include "tests/platform/CurrentUserKeyGuard.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <dlgs.h>
 
 #include <chrono>
 #include <functional>
@@ -91,11 +95,10 @@ TEST_F(ModuleWindow, ShowsItsTabsAndButtonsWithTheirBuiltInCaptions) {
     const struct {
         int id;
         const wchar_t* caption;
-    } cases[] = {{IDC_RADIO_PAGE1, L"BUTTONS"},
-                 {IDC_RADIO_PAGE2, L"SETTINGS"},
-                 {IDC_RADIO_PAGE3, L"STATISTICS"},
-                 {IDC_BTN_SAVE, L"Save"},
-                 {IDC_BTN_RESTORE, L"Restore"}};
+    } cases[] = {{IDC_RADIO_PAGE1, L"BUTTONS"},    {IDC_RADIO_PAGE2, L"SETTINGS"},
+                 {IDC_RADIO_PAGE3, L"STATISTICS"}, {IDC_BTN_SAVE, L"Save"},
+                 {IDC_BTN_RESTORE, L"Restore"},    {IDC_BTN_EXPORT, L"Export\u2026"},
+                 {IDC_BTN_IMPORT, L"Import\u2026"}};
     for (const auto& c : cases)
         EXPECT_EQ(TextOf(c.id), c.caption) << c.id;
     EXPECT_EQ(m_window->m_curPage, 0);
@@ -337,5 +340,184 @@ INSTANTIATE_TEST_SUITE_P(
                     WindowGoes{"Restored", [](auto& t) { t.Click(IDC_BTN_RESTORE); }},
                     WindowGoes{"Released", [](auto& t) { t.Release(); }}),
     [](const testing::TestParamInfo<WindowGoes>& info) { return std::string(info.param.name); });
+
+// The file dialogs of Export… and Import…, answered from a timer that fires inside their loop.
+struct FileDialogScript {
+    HWND host = nullptr;
+    std::wstring path;
+    // The kind of file chosen (1: the first of the list); 0 leaves the dialog's own.
+    int filterIndex = 0;
+    bool answered = false;
+};
+FileDialogScript* g_fileDialog = nullptr;
+
+BOOL CALLBACK AnswerFileDialog(HWND hwnd, LPARAM) {
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    if (hwnd == g_fileDialog->host || wcscmp(name, L"#32770") != 0 || !IsWindowVisible(hwnd))
+        return TRUE;
+    g_fileDialog->answered = true;
+    if (g_fileDialog->filterIndex > 0) {
+        HWND types = GetDlgItem(hwnd, cmb1);
+        SendMessageW(types, CB_SETCURSEL, g_fileDialog->filterIndex - 1, 0);
+        // What a choice with the mouse tells the dialog.
+        for (WORD notification : {CBN_SELENDOK, CBN_SELCHANGE})
+            SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(cmb1, notification),
+                         reinterpret_cast<LPARAM>(types));
+    }
+    HWND field = GetDlgItem(hwnd, cmb13);
+    if (!field)
+        field = GetDlgItem(hwnd, edt1);
+    SetWindowTextW(field, g_fileDialog->path.c_str());
+    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDOK)));
+    return FALSE;
+}
+
+void CALLBACK LookForFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (g_fileDialog->answered)
+        return;
+    EnumThreadWindows(GetCurrentThreadId(), &AnswerFileDialog, 0);
+    if (g_fileDialog->answered)
+        KillTimer(nullptr, timer);
+}
+
+// Two profiles; the second's button 3 starts a program.
+class ModuleWindowExchange : public ModuleWindowWithActions {
+protected:
+    static constexpr const wchar_t* kLaunchId = L"ID_ACTION_9";
+    testing_support::TempDir m_files;
+
+    void Seed() override {
+        ModuleWindowWithActions::Seed();
+        auto root = platform::OpenCurrentUserStore()->CreateKey(kStorePath);
+        CCustomActionList actions;
+        actions.LoadAll(root.get(), 0);
+        CCustomAction launch(kLaunchId);
+        launch.m_name = L"Editor";
+        launch.SetKind(CCustomAction::kLaunchApplication);
+        launch.m_launchApp.m_filePath = L"C:\\Program Files\\Éditeur\\edit.exe";
+        actions.AppendAction(launch);
+        actions.SaveAll(root.get());
+        CProfileList profiles;
+        std::wstring current;
+        LoadProfiles(root.get(), profiles, current, 0);
+        CProfileVireo office = CProfileVireo::MakeStandard(L"ID_PROFILE_2", L"Office");
+        office.m_buttonAction[3] = kLaunchId;
+        profiles.Append(office);
+        SaveProfiles(root.get(), profiles, current);
+    }
+
+    // Clicks the button and answers its file dialog with path.
+    void ClickWithFile(int id, const std::wstring& path, int filterIndex = 0) {
+        FileDialogScript script;
+        script.host = m_host;
+        script.path = path;
+        script.filterIndex = filterIndex;
+        g_fileDialog = &script;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookForFileDialog);
+        Click(id);
+        KillTimer(nullptr, timer);
+        g_fileDialog = nullptr;
+        ASSERT_TRUE(script.answered);
+    }
+    testing_support::StoreSnapshot Stored() const {
+        return testing_support::CurrentUserSnapshot(kStorePath);
+    }
+    bool Visible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
+    bool QuestionShown() const {
+        return Visible(IDC_STATIC_LAUNCH_LIST) && Visible(IDC_BTN_IMPORT_CONFIRM) &&
+               Visible(IDC_BTN_IMPORT_CANCEL) &&
+               !IsWindowVisible(m_window->m_pageButtons.GetSafeHwnd());
+    }
+    bool QuestionHidden() const {
+        return !Visible(IDC_STATIC_LAUNCH_LIST) && !Visible(IDC_BTN_IMPORT_CONFIRM) &&
+               !Visible(IDC_BTN_IMPORT_CANCEL) &&
+               IsWindowVisible(m_window->m_pageButtons.GetSafeHwnd());
+    }
+    std::size_t ProfilesInFile(const std::wstring& name) const {
+        CProfileImport import;
+        return import.Read(m_files.Read(name)) ? import.ProfileCount() : 0;
+    }
+};
+
+TEST_F(ModuleWindowExchange, ExportWritesTheSelectedProfileOrAllOfThem) {
+    ClickWithFile(IDC_BTN_EXPORT, m_files.File(L"one.json"));
+    EXPECT_EQ(ProfilesInFile(L"one.json"), 1u) << "the selected profile by default";
+    EXPECT_EQ(TextOf(IDC_STATIC_EXCHANGE), L"Profiles exported: 1");
+    ClickWithFile(IDC_BTN_EXPORT, m_files.File(L"all.json"), 2);
+    EXPECT_EQ(ProfilesInFile(L"all.json"), 2u);
+    EXPECT_EQ(TextOf(IDC_STATIC_EXCHANGE), L"Profiles exported: 2");
+}
+
+TEST_F(ModuleWindowExchange, LaunchesAreShownAndNothingIsAddedUntilConfirmed) {
+    ClickWithFile(IDC_BTN_EXPORT, m_files.File(L"all.json"), 2);
+    const auto before = Stored();
+
+    ClickWithFile(IDC_BTN_IMPORT, m_files.File(L"all.json"));
+    EXPECT_TRUE(QuestionShown());
+    EXPECT_NE(TextOf(IDC_STATIC_LAUNCH_LIST).find(L"C:\\Program Files\\Éditeur\\edit.exe"),
+              std::wstring::npos);
+    EXPECT_EQ(m_module->GetProfileCount(), 2);
+    EXPECT_EQ(Stored(), before);
+
+    // Cancel, and a tab chosen meanwhile, drop the question; nothing is added.
+    Click(IDC_BTN_IMPORT_CANCEL);
+    EXPECT_TRUE(QuestionHidden());
+    EXPECT_EQ(TextOf(IDC_STATIC_EXCHANGE), L"Import cancelled: nothing was added.");
+    ClickWithFile(IDC_BTN_IMPORT, m_files.File(L"all.json"));
+    Click(IDC_RADIO_PAGE2);
+    EXPECT_FALSE(Visible(IDC_BTN_IMPORT_CONFIRM));
+    EXPECT_TRUE(IsWindowVisible(m_window->m_pageSettings.GetSafeHwnd()));
+    Click(IDC_RADIO_PAGE1);
+    EXPECT_EQ(m_module->GetProfileCount(), 2);
+    EXPECT_EQ(Stored(), before);
+
+    ClickWithFile(IDC_BTN_IMPORT, m_files.File(L"all.json"));
+    Click(IDC_BTN_IMPORT_CONFIRM);
+    EXPECT_TRUE(QuestionHidden());
+    EXPECT_EQ(TextOf(IDC_STATIC_EXCHANGE), L"Profiles imported: 2");
+    // Saved: the store holds the copies, and the actions were reused, not doubled.
+    auto user = platform::OpenCurrentUserStore();
+    CProfileList profiles;
+    std::wstring current;
+    LoadProfiles(user->OpenKey(kStorePath).get(), profiles, current, 0);
+    CCustomActionList actions;
+    actions.LoadAll(user->OpenKey(kStorePath).get(), 0);
+    ASSERT_EQ(profiles.Count(), 4u);
+    EXPECT_EQ(profiles.At(2)->m_name, L"Games (2)");
+    EXPECT_EQ(profiles.At(3)->m_name, L"Office (2)");
+    EXPECT_EQ(profiles.At(3)->m_buttonAction[3], kLaunchId);
+    EXPECT_EQ(actions.Count(), kBuiltInActions.size() + 3);
+}
+
+TEST_F(ModuleWindowExchange, RefusedFilesAreToldInTheWindowAndLeaveTheStoreAlone) {
+    const struct {
+        const char* what;
+        std::string content;
+        const wchar_t* message;
+    } cases[] = {
+        {"damaged", "{\"format\": \"vireo-profiles\", \"version\": 1, \"profiles\": [",
+         L"Not imported: the file is damaged."},
+        {"other version", R"({"format": "vireo-profiles", "version": 2})",
+         L"Not imported: the file is of another version (2)."},
+        {"unknown key",
+         R"({"format": "vireo-profiles", "version": 1, "profiles": [], "actions": [], "x": 1})",
+         L"Not imported: the file holds an unknown entry (x)."},
+        {"not a profile file", "[]", L"Not imported: this is not a profile file."},
+        {"too large", std::string(16 * 1024 * 1024 + 1, ' '),
+         L"Not imported: the file is larger than 16 MB."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_files.Write(L"refused.json", c.content);
+        const auto before = Stored();
+        ClickWithFile(IDC_BTN_IMPORT, m_files.File(L"refused.json"));
+        EXPECT_EQ(TextOf(IDC_STATIC_EXCHANGE), c.message);
+        EXPECT_TRUE(QuestionHidden());
+        EXPECT_EQ(m_module->GetProfileCount(), 2);
+        EXPECT_EQ(Stored(), before);
+    }
+}
 
 } // namespace

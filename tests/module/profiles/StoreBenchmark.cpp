@@ -1,10 +1,16 @@
 // Load and save of a large module store through the real registry: 100 profiles and 1,000
 // actions with 50-step macros. Prints the median of several rounds, and as a baseline the cost
-// of one raw value write and read measured in the same run.
+// of one raw value write and read measured in the same run. Beside them, the export of the
+// 1,000 actions to a profile file and its import.
+#include "module/actions/BuiltInActions.h"
 #include "module/actions/CCustomActionList.h"
+#include "module/exchange/CProfileExport.h"
+#include "module/exchange/CProfileImport.h"
+#include "module/exchange/ExchangeFile.h"
 #include "module/profiles/ProfileStore.h"
 #include "tests/platform/RegistryTestKey.h"
 #include "tests/support/BenchmarkTiming.h"
+#include "tests/support/TempDir.h"
 
 #include <algorithm>
 #include <chrono>
@@ -47,12 +53,26 @@ CCustomActionList MakeActions() {
             step.type = MacroStep::kKeyboardInput;
             step.wVk = static_cast<std::uint16_t>(0x41 + k % 26);
             step.dwFlags = k % 2 ? MacroStep::kKeyUp : 0;
-            step.time = 20;
+            // Each macro its own (the import reuses an action only for the same content).
+            step.time = k == 0 ? static_cast<std::uint32_t>(i) : 20;
             action.m_macro.m_steps.push_back(step);
         }
         actions.AppendAction(action);
     }
     return actions;
+}
+
+// Profiles whose buttons use every action once: 5 buttons each, so 200 profiles.
+CProfileList MakeExportedProfiles() {
+    CProfileList profiles;
+    for (int i = 0; i < kActions / 5; ++i) {
+        CProfileVireo profile = CProfileVireo::MakeStandard(L"ID_PROFILE_" + std::to_wstring(i),
+                                                            L"Profile " + std::to_wstring(i));
+        for (int b = 0; b < 5; ++b)
+            profile.m_buttonAction[b] = L"ID_ACTION_" + std::to_wstring(i * 5 + b);
+        profiles.Append(profile);
+    }
+    return profiles;
 }
 
 // Raw RegSetValueExW / RegQueryValueExW of one 32-bit value, in microseconds.
@@ -108,6 +128,45 @@ int main() {
         }
     }
 
+    // The profile file: export writes the text and the file; import reads the file, checks it
+    // whole and adds it to the lists, either new (an empty store) or all reused (the store
+    // that holds the same actions).
+    const CProfileList exported = MakeExportedProfiles();
+    std::vector<const CProfileVireo*> chosen;
+    for (const CProfileVireo& profile : exported)
+        chosen.push_back(&profile);
+    testing_support::TempDir files;
+    const std::wstring file = files.File(L"profiles.json");
+    std::vector<double> exportTimes, importNew, importReused;
+    std::size_t fileBytes = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        exportTimes.push_back(Milliseconds([&] {
+            const std::string text = CProfileExport(actions).Write(chosen);
+            fileBytes = text.size();
+            exchange::WriteFileBytes(file, text);
+        }));
+        for (bool reuse : {false, true}) {
+            CCustomActionList targetActions = reuse ? actions : CCustomActionList();
+            AddMissingBuiltInActions(targetActions);
+            CProfileList targetProfiles;
+            std::size_t added = 0;
+            const double ms = Milliseconds([&] {
+                std::string bytes;
+                CProfileImport import;
+                if (exchange::ReadFileBytes(file, bytes) == exchange::FileRead::Ok &&
+                    import.Read(bytes))
+                    added = import.AddTo(targetProfiles, targetActions, 0).size();
+            });
+            (reuse ? importReused : importNew).push_back(ms);
+            const std::size_t expected =
+                kBuiltInActions.size() + static_cast<std::size_t>(kActions);
+            if (added != exported.Count() || targetActions.Count() != expected) {
+                std::printf("profile file round trip lost records\n");
+                return 1;
+            }
+        }
+    }
+
     const auto baseline = BaselineMicroseconds();
     std::printf("module store through the registry, median of %d rounds\n", kRounds);
     std::printf("baseline: one value write %.1f us, one value read %.1f us\n", baseline.first,
@@ -123,5 +182,17 @@ int main() {
     report("load 1000 actions", loadActions, actionValues, baseline.second);
     report("save 100 profiles", saveProfiles, profileValues, baseline.first);
     report("load 100 profiles", loadProfiles, profileValues, baseline.second);
+    std::printf(
+        "\nprofile file of 200 profiles and the 1000 actions (%.1f MB), median of %d rounds\n",
+        fileBytes / 1048576.0, kRounds);
+    const double save = Median(saveActions), load = Median(loadActions);
+    const auto compare = [&](const char* what, const std::vector<double>& samples) {
+        const double ms = Median(samples);
+        std::printf("%-38s %8.1f ms  (%.2fx the save of 1000 actions, %.2fx their load)\n", what,
+                    ms, ms / save, ms / load);
+    };
+    compare("export (text and file)", exportTimes);
+    compare("import into an empty store", importNew);
+    compare("import, every action reused", importReused);
     return 0;
 }
