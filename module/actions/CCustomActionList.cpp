@@ -92,6 +92,7 @@ void CCustomActionList::RemoveAction(const std::wstring& nameId) {
 void CCustomActionList::LoadAll(platform::IKeyValueStore* root, std::uint32_t tick) {
     m_actions.clear();
     m_stored = std::make_shared<Stored>();
+    m_stored->root = root;
     if (!root)
         return;
     platform::ImageKeyValueStore store(*root, m_stored->image);
@@ -146,8 +147,10 @@ void CCustomActionList::SaveAll(platform::IKeyValueStore* root) const {
     auto stored = root->OpenKey(kListKey);
     const auto count = stored ? stored->ReadValue(L"Count", sizeof(std::uint32_t)) : std::nullopt;
     stored.reset();
-    if (!knownCount || !count || *count != *knownCount)
+    if (m_stored->root != root || !knownCount || !count || *count != *knownCount) {
         *m_stored = Stored();
+        m_stored->root = root;
+    }
 
     platform::ImageKeyValueStore store(*root, m_stored->image);
     auto list = store.CreateKey(kListKey);

@@ -49,9 +49,9 @@ public:
     // it.
     void LoadAll(platform::IKeyValueStore* root, std::uint32_t tick);
     // Writes the list in order into slots 0..n-1; slots above n stay and are never read. Only
-    // values that differ from the store are written: what the list last loaded or saved is
-    // taken as what the store holds, unless its count shows that something else changed it.
-    // The store ends as if every value had been written.
+    // values that differ from the store are written: what the list last loaded from or saved
+    // to this root is taken as what the store holds, unless its count shows that something
+    // else changed it. The store ends as if every value had been written.
     void SaveAll(platform::IKeyValueStore* root) const;
 
     // Hands a copy of the action to the queue that runs it; nothing for unknown identifiers
@@ -65,6 +65,8 @@ private:
 
     // What the store held after the last load or save; copies of the list share it.
     struct Stored {
+        // The store it describes.
+        const platform::IKeyValueStore* root = nullptr;
         platform::StoreImage image;
         // Per slot, an action the slot is known to hold exactly as Save writes it.
         std::vector<std::optional<CCustomAction>> slots;

@@ -531,6 +531,23 @@ TEST_P(ActionStore, ASaveTrustsWhatItLastWroteUntilTheCountShowsAnotherWriter) {
     ExpectSameActions(loaded, expected);
 }
 
+TEST_P(ActionStore, WhatIsKnownOfOneStoreIsNotTakenForAnother) {
+    CCustomActionList list = SampleList();
+    list.SaveAll(m_root.get());
+    // Another store with as many actions, all different.
+    auto other = testing_support::MakeStore(GetParam());
+    auto otherRoot = other->Root();
+    CCustomActionList theirs = SampleList();
+    for (CCustomAction& action : theirs)
+        action.m_name += L" (theirs)";
+    theirs.SaveAll(otherRoot.get());
+
+    list.SaveAll(otherRoot.get());
+    CCustomActionList loaded;
+    loaded.LoadAll(otherRoot.get(), kTick);
+    ExpectSameActions(loaded, list);
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, ActionStore,
                          testing::Values(StoreKind::Memory, StoreKind::Registry),
                          [](const auto& info) {
