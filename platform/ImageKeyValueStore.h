@@ -18,6 +18,8 @@ public:
     // Over no store: reads give nothing, and a write succeeds only when the image holds its
     // value already, so saving a record here tells whether the store holds it as it is.
     explicit ImageKeyValueStore(StoreImage& image);
+    ImageKeyValueStore(const ImageKeyValueStore&) = delete;
+    ImageKeyValueStore& operator=(const ImageKeyValueStore&) = delete;
 
     // Writes that failed through this key and every subkey it gave, so far.
     std::size_t FailedWrites() const { return *m_failures; }
