@@ -353,6 +353,7 @@ TEST_P(ProfileStore, BadInputLosesNothingValidAndSavesAsAFullRewrite) {
              store.SetRaw(Slot(1), L"CPI2", Bytes(ValueType::Binary, 4));
              store.SetRaw(Slot(1), L"ReportRate", Bytes(ValueType::Qword, 8));
              store.SetRaw(Slot(1), L"LedIntensity1", Bytes(ValueType::Dword, 5));
+             store.SetRaw(Slot(1), L"LedIntensity2", EncodeString(L"3"));
              store.SetRaw(Slot(1), L"Button1_Enable", EncodeString(L"1"));
              store.SetRaw(Slot(1), L"Button2", EncodeDword(2));
          },
@@ -362,6 +363,7 @@ TEST_P(ProfileStore, BadInputLosesNothingValidAndSavesAsAFullRewrite) {
              b.m_cpi2 = 1600;
              b.m_reportRate = 1000;
              b.m_ledIntensity1 = 0;
+             b.m_ledIntensity2 = 0;
              b.m_buttonEnable[1] = 0;
              b.m_buttonAction[2].clear();
          }},
