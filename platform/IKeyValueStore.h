@@ -5,6 +5,8 @@
 // that is missing or of another type, and numbers and binary values are bounded by the
 // caller, so damaged data reads like missing data; a text too long for its reader comes back
 // cut, so the rest of its record survives. Nothing is reported beyond success or failure.
+#include "platform/StoredValue.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -38,6 +40,9 @@ public:
     virtual std::optional<std::uint32_t> ReadDword(const std::wstring& name) = 0;
     virtual std::optional<std::vector<std::uint8_t>> ReadBinary(const std::wstring& name,
                                                                 std::size_t maxBytes) = 0;
+    // The value's type and bytes as stored; nothing when it is missing or larger than maxBytes.
+    virtual std::optional<StoredValue> ReadValue(const std::wstring& name,
+                                                 std::size_t maxBytes) = 0;
 
     // Strings are stored with their terminating null. False when nothing was written.
     virtual bool WriteString(const std::wstring& name, const std::wstring& text) = 0;

@@ -130,6 +130,17 @@ std::optional<std::vector<std::uint8_t>> RegistryKeyValueStore::ReadBinary(const
     return value ? DecodeBinary(*value, maxBytes) : std::nullopt;
 }
 
+std::optional<StoredValue> RegistryKeyValueStore::ReadValue(const std::wstring& name,
+                                                            std::size_t maxBytes) {
+    if (maxBytes <= kSingleReadLimit)
+        return ReadRaw(name, maxBytes);
+    // Unbounded reads are texts, nearly always short: one call for those.
+    auto value = ReadWhole(name, kSingleReadLimit);
+    if (value && value->bytes.size() > maxBytes)
+        return std::nullopt;
+    return value;
+}
+
 bool RegistryKeyValueStore::WriteRaw(const std::wstring& name, const StoredValue& value) {
     if (!m_writable)
         return false;

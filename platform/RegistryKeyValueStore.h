@@ -22,6 +22,7 @@ public:
     std::optional<std::uint32_t> ReadDword(const std::wstring& name) override;
     std::optional<std::vector<std::uint8_t>> ReadBinary(const std::wstring& name,
                                                         std::size_t maxBytes) override;
+    std::optional<StoredValue> ReadValue(const std::wstring& name, std::size_t maxBytes) override;
     bool WriteString(const std::wstring& name, const std::wstring& text) override;
     bool WriteDword(const std::wstring& name, std::uint32_t value) override;
     bool WriteBinary(const std::wstring& name, const std::vector<std::uint8_t>& bytes) override;

@@ -81,3 +81,11 @@ void CCustomAction::Save(platform::IKeyValueStore& actions, std::size_t index) c
     m_copyString.Save(*key);
     m_launchApp.Save(*key);
 }
+
+bool CCustomAction::SavesAs(const CCustomAction& other) const {
+    return m_nameId == other.m_nameId && m_name == other.m_name &&
+           m_descriptionId == other.m_descriptionId && m_description == other.m_description &&
+           m_kind == other.m_kind && m_macro.m_steps == other.m_macro.m_steps &&
+           m_copyString.m_string == other.m_copyString.m_string &&
+           m_launchApp.m_filePath == other.m_launchApp.m_filePath;
+}

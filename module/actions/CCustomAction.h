@@ -43,6 +43,8 @@ public:
     bool Load(platform::IKeyValueStore& actions, std::size_t index);
     // Writes "CustomAction<index>"; a slot that cannot be created is skipped.
     void Save(platform::IKeyValueStore& actions, std::size_t index) const;
+    // Whether Save writes the same values for both.
+    bool SavesAs(const CCustomAction& other) const;
 
 private:
     enum class Active { None, Macro, CopyString, LaunchApp };

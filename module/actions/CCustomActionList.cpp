@@ -3,6 +3,7 @@
 #include "language/CMultiLanguage.h"
 #include "module/profiles/StoreLayout.h"
 #include "module/profiles/UniqueIdentifier.h"
+#include "platform/ImageKeyValueStore.h"
 
 #include <algorithm>
 #include <iterator>
@@ -90,7 +91,12 @@ void CCustomActionList::RemoveAction(const std::wstring& nameId) {
 
 void CCustomActionList::LoadAll(platform::IKeyValueStore* root, std::uint32_t tick) {
     m_actions.clear();
-    auto list = root ? root->OpenKey(kListKey) : nullptr;
+    m_stored = std::make_shared<Stored>();
+    m_stored->root = root;
+    if (!root)
+        return;
+    platform::ImageKeyValueStore store(*root, m_stored->image);
+    auto list = store.OpenKey(kListKey);
     if (!list)
         return;
     for (std::size_t slot : ExistingSlots(*list, kSlotPrefix, list->ReadDword(L"Count"))) {
@@ -102,6 +108,22 @@ void CCustomActionList::LoadAll(platform::IKeyValueStore* root, std::uint32_t ti
         m_actions.push_back(action);
     }
     RenewRepeatedIds(tick);
+    NoteSlotsStoredAsLoaded();
+}
+
+void CCustomActionList::NoteSlotsStoredAsLoaded() {
+    // An action stored with skipped slots, damaged values or a new identifier is saved to
+    // another slot or with other values: saving it against what was read shows which.
+    platform::ImageKeyValueStore image(m_stored->image.Key(kListKey));
+    m_stored->slots.resize(m_actions.size());
+    std::size_t slot = 0;
+    for (const CCustomAction& action : m_actions) {
+        const std::size_t failures = image.FailedWrites();
+        action.Save(image, slot);
+        if (image.FailedWrites() == failures)
+            m_stored->slots[slot] = action;
+        ++slot;
+    }
 }
 
 void CCustomActionList::RenewRepeatedIds(std::uint32_t tick) {
@@ -116,13 +138,38 @@ void CCustomActionList::RenewRepeatedIds(std::uint32_t tick) {
 }
 
 void CCustomActionList::SaveAll(platform::IKeyValueStore* root) const {
-    auto list = root ? root->CreateKey(kListKey) : nullptr;
-    if (!list)
+    if (!root)
         return;
+    if (!m_stored)
+        m_stored = std::make_shared<Stored>();
+    // One look at the stored count tells whether what is known can still be trusted.
+    const platform::StoredValue* knownCount = m_stored->image.Key(kListKey).Find(L"Count");
+    auto stored = root->OpenKey(kListKey);
+    const auto count = stored ? stored->ReadValue(L"Count", sizeof(std::uint32_t)) : std::nullopt;
+    stored.reset();
+    if (m_stored->root != root || !knownCount || !count || *count != *knownCount) {
+        *m_stored = Stored();
+        m_stored->root = root;
+    }
+
+    platform::ImageKeyValueStore store(*root, m_stored->image);
+    auto list = store.CreateKey(kListKey);
     list->WriteDword(L"Count", static_cast<std::uint32_t>(m_actions.size()));
+    if (m_stored->slots.size() < m_actions.size())
+        m_stored->slots.resize(m_actions.size());
     std::size_t slot = 0;
-    for (const CCustomAction& action : m_actions)
-        action.Save(*list, slot++);
+    for (const CCustomAction& action : m_actions) {
+        std::optional<CCustomAction>& known = m_stored->slots[slot];
+        if (!known || !known->SavesAs(action)) {
+            const std::size_t failures = store.FailedWrites();
+            action.Save(*list, slot);
+            if (store.FailedWrites() == failures)
+                known = action;
+            else
+                known.reset();
+        }
+        ++slot;
+    }
 }
 
 void CCustomActionList::RunAction(const std::wstring& nameId, IActionQueue& queue) const {

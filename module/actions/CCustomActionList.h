@@ -5,10 +5,14 @@
 #include "module/actions/CCustomAction.h"
 #include "module/actions/IActionQueue.h"
 #include "platform/IKeyValueStore.h"
+#include "platform/StoreImage.h"
 
 #include <cstdint>
 #include <list>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CCustomActionList {
 public:
@@ -44,7 +48,10 @@ public:
     // by a new unique one made from tick, so every action can be found; the next save stores
     // it.
     void LoadAll(platform::IKeyValueStore* root, std::uint32_t tick);
-    // Writes the list in order into slots 0..n-1; slots above n stay and are never read.
+    // Writes the list in order into slots 0..n-1; slots above n stay and are never read. Only
+    // values that differ from the store are written: what the list last loaded from or saved
+    // to this root is taken as what the store holds, unless its count shows that something
+    // else changed it. The store ends as if every value had been written.
     void SaveAll(platform::IKeyValueStore* root) const;
 
     // Hands a copy of the action to the queue that runs it; nothing for unknown identifiers
@@ -53,6 +60,18 @@ public:
 
 private:
     void RenewRepeatedIds(std::uint32_t tick);
+    // Marks each slot whose stored values are those its action saves.
+    void NoteSlotsStoredAsLoaded();
+
+    // What the store held after the last load or save; copies of the list share it.
+    struct Stored {
+        // The store it describes.
+        const platform::IKeyValueStore* root = nullptr;
+        platform::StoreImage image;
+        // Per slot, an action the slot is known to hold exactly as Save writes it.
+        std::vector<std::optional<CCustomAction>> slots;
+    };
 
     std::list<CCustomAction> m_actions;
+    mutable std::shared_ptr<Stored> m_stored;
 };

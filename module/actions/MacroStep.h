@@ -26,6 +26,11 @@ struct MacroStep {
     // An all-zero step (sent as nothing, never listed) unless bytes is exactly one record.
     static MacroStep FromBytes(const std::vector<std::uint8_t>& bytes);
 
-    bool operator==(const MacroStep& other) const { return ToBytes() == other.ToBytes(); }
+    // Equal steps are stored as the same bytes.
+    bool operator==(const MacroStep& other) const {
+        return type == other.type && wVk == other.wVk && wScan == other.wScan &&
+               dwFlags == other.dwFlags && time == other.time && dwExtraInfo == other.dwExtraInfo &&
+               rest == other.rest;
+    }
     bool operator!=(const MacroStep& other) const { return !(*this == other); }
 };

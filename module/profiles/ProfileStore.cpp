@@ -1,5 +1,7 @@
 #include "module/profiles/ProfileStore.h"
 
+#include "platform/ImageKeyValueStore.h"
+
 namespace {
 const wchar_t kListKey[] = L"Profiles";
 const wchar_t kSlotPrefix[] = L"Profile";
@@ -23,9 +25,12 @@ void LoadProfiles(platform::IKeyValueStore* root, CProfileList& profiles, std::w
 
 void SaveProfiles(platform::IKeyValueStore* root, const CProfileList& profiles,
                   const std::wstring& currentId) {
-    auto list = root ? root->CreateKey(kListKey) : nullptr;
-    if (!list)
+    if (!root)
         return;
+    // Values already stored as they would be written are left alone.
+    platform::StoreImage image;
+    platform::ImageKeyValueStore store(*root, image);
+    auto list = store.CreateKey(kListKey);
     list->WriteDword(L"Count", static_cast<std::uint32_t>(profiles.Count()));
     list->WriteString(L"CurrentProfileID", currentId);
     std::size_t slot = 0;

@@ -15,7 +15,8 @@ void LoadProfiles(platform::IKeyValueStore* root, CProfileList& profiles, std::w
                   std::uint32_t tick);
 
 // Writes the list in order into slots 0..n-1. Slots above n stay as they are; loading stops
-// at the count, so they are never read.
+// at the count, so they are never read. Only values that differ from the stored ones are
+// written; the store ends as if all had been.
 void SaveProfiles(platform::IKeyValueStore* root, const CProfileList& profiles,
                   const std::wstring& currentId);
 

@@ -78,9 +78,17 @@ std::string ForeignArchitectureCopy(const std::wstring& source) {
     return bytes;
 }
 
+std::wstring RunningProgram() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
 TEST_F(ModuleLoading, UnusableEntryIsSkippedAndTheNextKeyStillRead) {
     m_dir.Write(L"notadll.dll", "this is not a library\r\n");
     m_dir.Write(L"foreign.dll", ForeignArchitectureCopy(ModulePath(L"testmod_second")));
+    ASSERT_NE(GetFileAttributesW((ProgramDir() + L"\\Gearhost.exe").c_str()),
+              INVALID_FILE_ATTRIBUTES);
     struct Case {
         const char* name;
         std::string value;
@@ -96,6 +104,9 @@ TEST_F(ModuleLoading, UnusableEntryIsSkippedAndTheNextKeyStillRead) {
         {"not a library", Narrow(m_dir.File(L"notadll.dll")), {}},
         {"wrong architecture", Narrow(m_dir.File(L"foreign.dll")), {}},
         {"path of 300 characters", "C:\\" + std::string(297, 'a'), {}},
+        {"a directory", Narrow(m_dir.Path()), {}},
+        {"the host program", Narrow(ProgramDir() + L"\\Gearhost.exe"), {}},
+        {"the running program itself", Narrow(RunningProgram()), {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -109,6 +120,21 @@ TEST_F(ModuleLoading, UnusableEntryIsSkippedAndTheNextKeyStillRead) {
         EXPECT_EQ(RecordedCalls(), expected);
         m_app.FreeModules();
     }
+}
+
+TEST_F(ModuleLoading, TwoHundredEntriesAreAllReadAndTheUsableOnesLoad) {
+    m_dir.Write(L"notes.txt", "not a library\r\n");
+    std::string lines;
+    for (int i = 1; i <= 200; ++i) {
+        const std::wstring path = i % 2 ? ModulePath(L"testmod_first") : m_dir.File(L"notes.txt");
+        lines += "module" + std::to_string(i) + "=" + Narrow(path) + "\r\n";
+    }
+    WriteModuleIni(lines);
+    m_app.LoadModules();
+    EXPECT_EQ(LoadedNames(), Calls(100, L"testmod_first"));
+    m_app.FreeModules();
+    EXPECT_EQ(GetModuleHandleW(ModulePath(L"testmod_first").c_str()), nullptr)
+        << "every load is matched by a free";
 }
 
 TEST_F(ModuleLoading, MessagesGoToModulesInOrderUntilOneConsumes) {

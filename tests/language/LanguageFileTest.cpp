@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using testing_support::TempDir;
@@ -135,6 +138,67 @@ TEST_F(LanguageFile, TenThousandTextsAllArriveWithTheLookupRulesOfSingleReads) {
     EXPECT_EQ(std::wstring(CMultiLanguage::GetText(L"LONG")), std::wstring(259, L'x'));
     EXPECT_EQ(CMultiLanguage::GetText(L"SHADOWED"), nullptr);
     EXPECT_EQ(CMultiLanguage::GetText(L"AFTER_THE_GAP"), nullptr);
+}
+
+// Damaged and odd language files: the start never fails, a language is always chosen, every
+// text the system can read arrives, and a file that names the language in use is not written.
+TEST_F(LanguageFile, OddFilesGiveWhatTheSystemCanReadAndAreNotWritten) {
+    const std::string english = "[Language]\r\nDefault=English\r\nL1=English\r\n"
+                                "[English]\r\nID1=IDOK\r\nTEXT1=Fine\r\n";
+    const std::string longText(100000, 'x');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::wstring language;
+        std::wstring text; // of IDOK, "<none>" when missing
+        std::vector<std::wstring> languages;
+    };
+    const std::vector<Case> cases = {
+        {"UTF-8 with a byte-order mark",
+         "\xEF\xBB\xBF" + english.substr(0, english.size() - 6) + "Caf\xC3\xA9\r\n",
+         L"English",
+         L"Caf\u00e9",
+         {L"English"}},
+        {"ANSI with junk lines and bytes",
+         "\x01\x02junk\r\n" + english.substr(0, english.find("[English]")) +
+             "no equals sign\r\n=no key\r\n\xFF\xFE\x81\x8D\r\n[English]\r\n\x90\x9D=\x8F\r\n" +
+             "ID1=IDOK\r\nTEXT1=Fine\r\n[\r\n]]]\r\n",
+         L"English",
+         L"Fine",
+         {L"English"}},
+        {"a text of 100,000 characters",
+         english.substr(0, english.size() - 6) + longText + "\r\n",
+         L"English",
+         std::wstring(259, L'x'),
+         {L"English"}},
+        {"a language name of 100,000 characters",
+         "[Language]\r\nDefault=" + longText + "\r\nL1=" + longText +
+             "\r\n[English]\r\nID1=IDOK\r\n" + "TEXT1=Fine\r\n",
+         std::wstring(259, L'x'),
+         L"<none>",
+         {std::wstring(259, L'x')}},
+        {"no [Language] section",
+         english.substr(english.find("[English]")),
+         L"English",
+         L"Fine",
+         {}},
+        {"an empty file", "", L"English", L"<none>", {}},
+        {"only a byte-order mark", "\xFF\xFE", L"English", L"<none>", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetTables();
+        m_dir.Write(L"l_test.ini", c.bytes);
+        CMultiLanguage::s_languageFile = m_dir.File(L"l_test.ini");
+
+        m_window.SelectLanguage(nullptr);
+
+        EXPECT_EQ(CMultiLanguage::s_currentLanguage, c.language);
+        const wchar_t* text = CMultiLanguage::GetText(L"IDOK");
+        EXPECT_EQ(text ? std::wstring(text) : L"<none>", c.text);
+        EXPECT_EQ(CMultiLanguage::s_languages, c.languages);
+        EXPECT_EQ(m_dir.Read(L"l_test.ini"), c.bytes);
+    }
 }
 
 TEST_F(LanguageFile, SwitchingLanguagesReadsTheFileAndRemembersTheChoice) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace {
 
 using platform::StoredValue;
@@ -119,7 +121,18 @@ TEST_P(KeyValueStoreContract, DamagedValuesReadWithinWhatWasStoredCutOrAsMissing
         EXPECT_EQ(root->ReadString(L"Value", 5), c.asString);
         EXPECT_EQ(root->ReadDword(L"Value"), c.asDword);
         EXPECT_EQ(root->ReadBinary(L"Value", 4), c.asBinary);
+        // The raw read gives any value as stored (the registry may have added a terminator
+        // to a string), within its bound.
+        const auto raw = m_store->Raw(L"", L"Value");
+        ASSERT_TRUE(raw);
+        EXPECT_EQ(raw->type, c.stored.type);
+        EXPECT_EQ(root->ReadValue(L"Value", SIZE_MAX), raw);
+        EXPECT_EQ(root->ReadValue(L"Value", raw->bytes.size()), raw);
+        if (!raw->bytes.empty()) {
+            EXPECT_FALSE(root->ReadValue(L"Value", raw->bytes.size() - 1));
+        }
     }
+    EXPECT_FALSE(root->ReadValue(L"Missing", SIZE_MAX));
 }
 
 TEST_P(KeyValueStoreContract, AReadOnlyKeyTakesNoWritesAndGivesOnlyReadOnlyKeys) {

@@ -86,6 +86,14 @@ std::optional<std::vector<std::uint8_t>> MemoryKeyValueStore::ReadBinary(const s
     return value ? platform::DecodeBinary(*value, maxBytes) : std::nullopt;
 }
 
+std::optional<platform::StoredValue> MemoryKeyValueStore::ReadValue(const std::wstring& name,
+                                                                    std::size_t maxBytes) {
+    const platform::StoredValue* value = Find(name);
+    if (!value || value->bytes.size() > maxBytes)
+        return std::nullopt;
+    return *value;
+}
+
 bool MemoryKeyValueStore::Write(const std::wstring& name, platform::StoredValue value) {
     if (!m_writable)
         return false;

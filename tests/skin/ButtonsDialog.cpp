@@ -26,12 +26,11 @@ std::wstring PagePictures::Path(SkinState state, int page) const {
     return m_dir.File(Name(state, page));
 }
 
-ButtonsDialog::ButtonsDialog(const PagePictures& pictures, bool missingPictures)
+ButtonsDialog::ButtonsDialog(const PagePictures& pictures, const std::wstring& everyPicture)
     : CSkinDialog(kButtonsTemplate) {
     for (int page = 0; page < 3; ++page) {
         auto path = [&](SkinState state) {
-            return missingPictures ? pictures.Dir().File(L"missing.bmp")
-                                   : pictures.Path(state, page);
+            return everyPicture.empty() ? pictures.Path(state, page) : everyPicture;
         };
         AddNormalImage(path(Normal).c_str());
         AddDisableImage(path(Disable).c_str());

@@ -32,8 +32,8 @@ private:
 
 class ButtonsDialog : public CSkinDialog {
 public:
-    // Three pictures per state, or files that do not exist.
-    explicit ButtonsDialog(const PagePictures& pictures, bool missingPictures = false);
+    // Three pictures per state, or everyPicture (a missing or damaged file, say) for all.
+    explicit ButtonsDialog(const PagePictures& pictures, const std::wstring& everyPicture = L"");
 
     CSkinButton m_a;
     CSkinButton m_b;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -178,20 +180,47 @@ TEST_F(SkinDialogFixture, DoubleClickIsFollowedByAPressAtTheSamePoint) {
     button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(7, 9));
 }
 
-TEST(SkinDialog, MissingPicturesDrawNothingAndCrashNothing) {
+// Missing and damaged pictures: the dialog and its buttons show, and a button draws nothing
+// where its picture holds no image, or only what a tiny one gives.
+TEST(SkinDialog, MissingOrDamagedPicturesDrawNothingAndCrashNothing) {
     fw::GdiplusSession gdiplus;
     PagePictures pictures;
-    ButtonsDialog dialog(pictures, true);
-    ASSERT_TRUE(dialog.Create(kButtonsTemplate));
-    dialog.ShowWindow(SW_SHOW);
-    dialog.UpdateWindow();
-    EXPECT_FALSE(fw::IsDrawable(dialog.m_a.GetStateImage(Normal)));
-    Canvas canvas(50, 20, 0x123456);
-    RECT client = dialog.m_a.GetClientRect();
-    DRAWITEMSTRUCT item = {ODT_BUTTON,  3001,   0, ODA_DRAWENTIRE, 0, dialog.m_a.m_hWnd,
-                           canvas.Dc(), client, 0};
-    dialog.SendMessage(WM_DRAWITEM, 3001, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(canvas.CountOther(RECT{0, 0, 50, 20}, 0x123456), 0);
+    const std::string full = SolidBitmapFile(400, 300, 0x00FF00);
+    std::string absurd = full;
+    const LONG huge = 100000;
+    memcpy(&absurd[18], &huge, sizeof huge); // biWidth
+    memcpy(&absurd[22], &huge, sizeof huge); // biHeight
+    struct Case {
+        const char* name;
+        const wchar_t* file; // not written when bytes is null
+        const std::string* bytes;
+    };
+    const std::string truncated = full.substr(0, full.size() / 3);
+    const std::string tiny = SolidBitmapFile(1, 1, 0x00FF00);
+    const Case cases[] = {
+        {"missing", L"missing.bmp", nullptr},
+        {"truncated", L"truncated.bmp", &truncated},
+        {"absurd size", L"absurd.bmp", &absurd},
+        {"1x1", L"tiny.bmp", &tiny},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.bytes)
+            pictures.Dir().Write(c.file, *c.bytes);
+        ButtonsDialog dialog(pictures, pictures.Dir().File(c.file));
+        ASSERT_TRUE(dialog.Create(kButtonsTemplate));
+        dialog.ShowWindow(SW_SHOW);
+        dialog.UpdateWindow();
+        // The button's cut lies outside a 1x1 picture, so no state has an image.
+        EXPECT_FALSE(fw::IsDrawable(dialog.m_a.GetStateImage(Normal)));
+        Canvas canvas(50, 20, 0x123456);
+        RECT client = dialog.m_a.GetClientRect();
+        DRAWITEMSTRUCT item = {ODT_BUTTON,  3001,   0, ODA_DRAWENTIRE, 0, dialog.m_a.m_hWnd,
+                               canvas.Dc(), client, 0};
+        dialog.SendMessage(WM_DRAWITEM, 3001, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(canvas.CountOther(RECT{0, 0, 50, 20}, 0x123456), 0);
+        dialog.DestroyWindow();
+    }
 }
 
 } // namespace

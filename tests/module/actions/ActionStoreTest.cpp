@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using platform::EncodeDword;
@@ -321,6 +323,229 @@ TEST_P(ActionStore, SavingToAReadOnlyStoreWritesNothingAndKeepsTheList) {
     EXPECT_EQ(m_store->Snapshot(), before);
     EXPECT_EQ(list.Count(), 5u);
     EXPECT_EQ(list.At(4)->m_nameId, L"ID_ACTION_99");
+}
+
+// What a save wrote before it compared with the store: every value of every action.
+void FullRewrite(const CCustomActionList& list, platform::IKeyValueStore& root) {
+    auto key = root.CreateKey(L"CustomActions");
+    ASSERT_TRUE(key);
+    key->WriteDword(L"Count", static_cast<std::uint32_t>(list.Count()));
+    std::size_t slot = 0;
+    for (const CCustomAction& action : list)
+        action.Save(*key, slot++);
+}
+
+std::wstring Slot(int index) {
+    return L"CustomActions\\CustomAction" + std::to_wstring(index);
+}
+
+StoredValue Bytes(ValueType type, std::size_t size, std::uint8_t fill = 1) {
+    return StoredValue{type, std::vector<std::uint8_t>(size, fill)};
+}
+
+// The bad-input corpus of the action store. Each case damages the saved sample store; the
+// list then loads every valid action as `expect` makes it from the sample and a safe default
+// for every unusable value. Two edits and saves later nothing valid is lost, and each save,
+// which writes only what differs, leaves the store as a full rewrite leaves it.
+TEST_P(ActionStore, BadInputLosesNothingValidAndSavesAsAFullRewrite) {
+    using Store = testing_support::StoreUnderTest;
+    struct Case {
+        const char* what;
+        std::function<void(Store&)> damage;
+        std::function<void(CCustomActionList&)> expect;
+    };
+    const auto keep = [](CCustomActionList&) {};
+    const auto firstStep = [](CCustomActionList& list) {
+        list.At(1)->m_macro.m_steps[0] = MacroStep();
+    };
+    const auto setCount = [](StoredValue count) {
+        return [count](Store& store) { store.SetRaw(L"CustomActions", L"Count", count); };
+    };
+    const auto setStep = [](StoredValue step) {
+        return [step](Store& store) { store.SetRaw(Slot(1) + L"\\Macro", L"Input1", step); };
+    };
+    const std::wstring longText(5000, L'x');
+    const std::wstring cutText(259, L'x');
+    const std::vector<Case> cases = {
+        {"count 0: every slot is stale", setCount(EncodeDword(0)),
+         [](CCustomActionList& list) { list.Clear(); }},
+        {"count 2: the slots above are stale", setCount(EncodeDword(2)),
+         [](CCustomActionList& list) {
+             for (const wchar_t* id : {L"ID_ACTION_2", L"ID_ACTION_3", L"ID_ACTION_4"})
+                 list.RemoveAction(id);
+         }},
+        {"count 2^31 with five slots", setCount(EncodeDword(0x80000000u)), keep},
+        {"count 2^32-1 with five slots", setCount(EncodeDword(0xFFFFFFFFu)), keep},
+        {"count of 8 bytes", setCount(Bytes(ValueType::Qword, 8, 0)), keep},
+        {"count as text", setCount(EncodeString(L"2")), keep},
+        {"step of 0 bytes", setStep(Bytes(ValueType::Binary, 0)), firstStep},
+        {"step of 27 bytes", setStep(Bytes(ValueType::Binary, 27)), firstStep},
+        {"step of 29 bytes", setStep(Bytes(ValueType::Binary, 29)), firstStep},
+        {"step of 10,000 bytes", setStep(Bytes(ValueType::Binary, 10000)), firstStep},
+        {"step count 0: the steps are stale",
+         [](Store& store) { store.SetRaw(Slot(1) + L"\\Macro", L"MacroCount", EncodeDword(0)); },
+         [](CCustomActionList& list) { list.At(1)->m_macro.m_steps.clear(); }},
+        {"step count of 2 bytes",
+         [](Store& store) {
+             store.SetRaw(Slot(1) + L"\\Macro", L"MacroCount", Bytes(ValueType::Dword, 2));
+         },
+         keep},
+        {"texts of 5,000 characters",
+         [&](Store& store) {
+             store.SetRaw(Slot(1), L"Name", EncodeString(longText));
+             store.SetRaw(Slot(2), L"NameID", EncodeString(longText));
+             store.SetRaw(Slot(3), L"Description", EncodeString(longText));
+             store.SetRaw(Slot(3) + L"\\CopyString", L"String", EncodeString(longText));
+             store.SetRaw(Slot(4) + L"\\LaunchApp", L"FilePath", EncodeString(longText));
+         },
+         [&](CCustomActionList& list) {
+             list.At(1)->m_name = cutText;
+             list.At(2)->m_nameId = cutText;
+             list.At(3)->m_description = cutText;
+             list.At(3)->m_copyString.m_string = cutText;
+             list.At(4)->m_launchApp.m_filePath = cutText;
+         }},
+        {"an identifier in two slots",
+         [](Store& store) { store.SetRaw(Slot(3), L"NameID", EncodeString(L"ID_ACTION_1")); },
+         [](CCustomActionList& list) { list.At(3)->m_nameId = L"ID_ACTION_7"; }},
+        {"texts stored as numbers, binary and 64-bit values",
+         [](Store& store) {
+             store.SetRaw(Slot(2), L"Description", EncodeDword(5));
+             store.SetRaw(Slot(2), L"DescriptionID", Bytes(ValueType::Qword, 8));
+             store.SetRaw(Slot(2) + L"\\CopyString", L"String", Bytes(ValueType::Binary, 4));
+             store.SetRaw(Slot(3) + L"\\LaunchApp", L"FilePath", EncodeDword(1));
+         },
+         [](CCustomActionList& list) {
+             list.At(2)->m_description.clear();
+             list.At(2)->m_descriptionId.clear();
+             list.At(2)->m_copyString.m_string.clear();
+             list.At(3)->m_launchApp.m_filePath.clear();
+         }},
+        {"kinds as text, 8 bytes and 99",
+         [](Store& store) {
+             store.SetRaw(Slot(2), L"Type", EncodeString(L"6"));
+             store.SetRaw(Slot(3), L"Type", Bytes(ValueType::Dword, 8, 0));
+             store.SetRaw(Slot(4), L"Type", EncodeDword(99));
+         },
+         [](CCustomActionList& list) {
+             list.At(2)->SetKind(5);
+             list.At(3)->SetKind(5);
+             list.At(4)->SetKind(99);
+         }},
+        {"a name without its terminator and one of odd length",
+         [](Store& store) {
+             StoredValue open = EncodeString(L"Action 1");
+             open.bytes.resize(open.bytes.size() - 2);
+             store.SetRaw(Slot(1), L"Name", open);
+             StoredValue odd = EncodeString(L"Action 2");
+             odd.bytes.resize(odd.bytes.size() - 1);
+             store.SetRaw(Slot(2), L"Name", odd);
+         },
+         keep},
+        {"a slot without its context keys",
+         [](Store& store) {
+             store.RemoveKey(Slot(1) + L"\\Macro");
+             store.RemoveKey(Slot(1) + L"\\CopyString");
+         },
+         [](CCustomActionList& list) {
+             list.At(1)->m_macro.m_steps.clear();
+             list.At(1)->m_copyString.m_string.clear();
+         }},
+        {"a missing slot moves the later ones down", [](Store& store) { store.RemoveKey(Slot(2)); },
+         [](CCustomActionList& list) { list.RemoveAction(L"ID_ACTION_2"); }},
+        {"keys that are not slots",
+         [](Store& store) {
+             for (const wchar_t* name : {L"CustomAction01", L"CustomActionX", L"CustomAction-1",
+                                         L"CustomAction99999999999"})
+                 store.SetRaw(std::wstring(L"CustomActions\\") + name, L"Name",
+                              EncodeString(L"junk"));
+         },
+         keep},
+    };
+
+    // Two edits, saved in turn: one action renamed; then one removed and one added.
+    const std::vector<std::function<void(CCustomActionList&)>> edits = {
+        [](CCustomActionList& list) {
+            if (list.Count())
+                list.begin()->m_name = L"renamed";
+        },
+        [](CCustomActionList& list) {
+            if (list.Count() > 1)
+                list.RemoveAction(list.At(1)->m_nameId);
+            list.CreateAction(6, 500);
+        },
+    };
+
+    const auto damaged = [&](const Case& c) {
+        auto store = testing_support::MakeStore(GetParam());
+        auto root = store->Root();
+        SampleList().SaveAll(root.get());
+        c.damage(*store);
+        return store;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CCustomActionList expected = SampleList();
+        c.expect(expected);
+
+        auto store = damaged(c);
+        auto root = store->Root();
+        CCustomActionList list;
+        list.LoadAll(root.get(), kTick);
+        ExpectSameActions(list, expected);
+
+        auto rewritten = damaged(c);
+        auto rewrittenRoot = rewritten->Root();
+        CCustomActionList reference;
+        reference.LoadAll(rewrittenRoot.get(), kTick);
+
+        for (const auto& edit : edits) {
+            edit(expected);
+            edit(list);
+            edit(reference);
+            list.SaveAll(root.get());
+            FullRewrite(reference, *rewrittenRoot);
+            EXPECT_EQ(store->Snapshot(), rewritten->Snapshot());
+
+            CCustomActionList reloaded;
+            reloaded.LoadAll(root.get(), kTick);
+            ExpectSameActions(reloaded, expected);
+        }
+    }
+}
+
+TEST_P(ActionStore, ASaveTrustsWhatItLastWroteUntilTheCountShowsAnotherWriter) {
+    CCustomActionList list = SampleList();
+    list.SaveAll(m_root.get());
+    // Another writer: the count looks the same, the values do not.
+    m_store->SetRaw(Slot(1), L"Name", EncodeString(L"theirs"));
+    m_store->RemoveKey(Slot(2) + L"\\Macro");
+    list.SaveAll(m_root.get());
+    EXPECT_EQ(m_store->Raw(Slot(1), L"Name"), EncodeString(L"theirs"))
+        << "while the count is unchanged, the list trusts what it last wrote";
+
+    m_store->SetRaw(L"CustomActions", L"Count", EncodeDword(9));
+    list.SaveAll(m_root.get());
+    CCustomActionList expected = SampleList();
+    CCustomActionList loaded = Load();
+    ExpectSameActions(loaded, expected);
+}
+
+TEST_P(ActionStore, WhatIsKnownOfOneStoreIsNotTakenForAnother) {
+    CCustomActionList list = SampleList();
+    list.SaveAll(m_root.get());
+    // Another store with as many actions, all different.
+    auto other = testing_support::MakeStore(GetParam());
+    auto otherRoot = other->Root();
+    CCustomActionList theirs = SampleList();
+    for (CCustomAction& action : theirs)
+        action.m_name += L" (theirs)";
+    theirs.SaveAll(otherRoot.get());
+
+    list.SaveAll(otherRoot.get());
+    CCustomActionList loaded;
+    loaded.LoadAll(otherRoot.get(), kTick);
+    ExpectSameActions(loaded, list);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, ActionStore,

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using platform::EncodeDword;
@@ -276,6 +278,170 @@ TEST_P(ProfileStore, RestoreReadsTheSlotHoldingTheCurrentId) {
     RestoreCurrentProfile(m_root.get(), list, L"ID_PROFILE_MISSING");
     RestoreCurrentProfile(nullptr, list, L"ID_PROFILE_3");
     EXPECT_EQ(Names(list), (std::vector<std::wstring>{L"B", L"C", L"unsaved"}));
+}
+
+// What a save wrote before it compared with the store: every value of every record.
+void FullRewrite(const CProfileList& list, const std::wstring& currentId,
+                 platform::IKeyValueStore& root) {
+    auto key = root.CreateKey(L"Profiles");
+    ASSERT_TRUE(key);
+    key->WriteDword(L"Count", static_cast<std::uint32_t>(list.Count()));
+    key->WriteString(L"CurrentProfileID", currentId);
+    std::size_t slot = 0;
+    for (const CProfileVireo& record : list)
+        record.Save(*key, slot++);
+}
+
+std::wstring Slot(int index) {
+    return L"Profiles\\Profile" + std::to_wstring(index);
+}
+
+StoredValue Bytes(ValueType type, std::size_t size, std::uint8_t fill = 1) {
+    return StoredValue{type, std::vector<std::uint8_t>(size, fill)};
+}
+
+// The bad-input corpus of the profile store. Each case damages the three saved profiles; the
+// list then loads every valid record as `expect` makes it (with the current ID) and a safe
+// default for every unusable value. Two edits and saves later nothing valid is lost, and each
+// save, which writes only what differs, leaves the store as a full rewrite leaves it.
+TEST_P(ProfileStore, BadInputLosesNothingValidAndSavesAsAFullRewrite) {
+    using Store = testing_support::StoreUnderTest;
+    struct Case {
+        const char* what;
+        std::function<void(Store&)> damage;
+        std::function<void(CProfileList&, std::wstring&)> expect;
+    };
+    const auto keep = [](CProfileList&, std::wstring&) {};
+    const auto setCount = [](StoredValue count) {
+        return [count](Store& store) { store.SetRaw(L"Profiles", L"Count", count); };
+    };
+    const std::vector<Case> cases = {
+        {"count 0: every slot is stale, the current ID names nothing", setCount(EncodeDword(0)),
+         [](CProfileList& list, std::wstring&) { list.Clear(); }},
+        {"count 1: the slots above are stale", setCount(EncodeDword(1)),
+         [](CProfileList& list, std::wstring&) {
+             list.Remove(L"ID_PROFILE_2");
+             list.Remove(L"ID_PROFILE_3");
+         }},
+        {"count 2^31 with three slots", setCount(EncodeDword(0x80000000u)), keep},
+        {"count 2^32-1 with three slots", setCount(EncodeDword(0xFFFFFFFFu)), keep},
+        {"count of 8 bytes", setCount(Bytes(ValueType::Qword, 8, 0)), keep},
+        {"count of 2 bytes", setCount(Bytes(ValueType::Dword, 2)), keep},
+        {"names and button actions of 5,000 characters",
+         [](Store& store) {
+             store.SetRaw(Slot(0), L"Name", EncodeString(std::wstring(5000, L'n')));
+             store.SetRaw(Slot(2), L"Button4", EncodeString(std::wstring(5000, L'b')));
+         },
+         [](CProfileList& list, std::wstring&) {
+             list.At(0)->m_name = std::wstring(259, L'n');
+             list.At(2)->m_buttonAction[4] = std::wstring(259, L'b');
+         }},
+        {"an ID in two slots",
+         [](Store& store) { store.SetRaw(Slot(2), L"ID", EncodeString(L"ID_PROFILE_1")); },
+         [](CProfileList& list, std::wstring&) { list.At(2)->m_id = L"ID_PROFILE_7"; }},
+        {"a current ID that names no profile",
+         [](Store& store) {
+             store.SetRaw(L"Profiles", L"CurrentProfileID", EncodeString(L"ID_PROFILE_GONE"));
+         },
+         [](CProfileList&, std::wstring& current) { current = L"ID_PROFILE_GONE"; }},
+        {"a current ID stored as a number",
+         [](Store& store) { store.SetRaw(L"Profiles", L"CurrentProfileID", EncodeDword(1)); },
+         [](CProfileList&, std::wstring& current) { current.clear(); }},
+        {"numbers stored as text, binary and 64-bit values, texts as numbers",
+         [](Store& store) {
+             store.SetRaw(Slot(1), L"CPI1", EncodeString(L"2"));
+             store.SetRaw(Slot(1), L"CPI2", Bytes(ValueType::Binary, 4));
+             store.SetRaw(Slot(1), L"ReportRate", Bytes(ValueType::Qword, 8));
+             store.SetRaw(Slot(1), L"LedIntensity1", Bytes(ValueType::Dword, 5));
+             store.SetRaw(Slot(1), L"LedIntensity2", EncodeString(L"3"));
+             store.SetRaw(Slot(1), L"Button1_Enable", EncodeString(L"1"));
+             store.SetRaw(Slot(1), L"Button2", EncodeDword(2));
+         },
+         [](CProfileList& list, std::wstring&) {
+             CProfileVireo& b = *list.At(1);
+             b.m_cpi1 = 800;
+             b.m_cpi2 = 1600;
+             b.m_reportRate = 1000;
+             b.m_ledIntensity1 = 0;
+             b.m_ledIntensity2 = 0;
+             b.m_buttonEnable[1] = 0;
+             b.m_buttonAction[2].clear();
+         }},
+        {"a name without its terminator",
+         [](Store& store) {
+             StoredValue open = EncodeString(L"B");
+             open.bytes.resize(open.bytes.size() - 2);
+             store.SetRaw(Slot(1), L"Name", open);
+         },
+         keep},
+        {"a missing slot moves the later ones down", [](Store& store) { store.RemoveKey(Slot(1)); },
+         [](CProfileList& list, std::wstring&) { list.Remove(L"ID_PROFILE_2"); }},
+        {"keys that are not slots",
+         [](Store& store) {
+             for (const wchar_t* name : {L"Profile01", L"ProfileX", L"Profile-1"})
+                 store.SetRaw(std::wstring(L"Profiles\\") + name, L"Name", EncodeString(L"junk"));
+         },
+         keep},
+    };
+
+    // Two edits, saved in turn: one profile renamed; then one removed and one added, current.
+    const std::vector<std::function<void(CProfileList&, std::wstring&)>> edits = {
+        [](CProfileList& list, std::wstring&) {
+            if (!list.Empty())
+                list.begin()->m_name = L"renamed";
+        },
+        [](CProfileList& list, std::wstring& current) {
+            if (!list.Empty())
+                list.Remove(list.begin()->m_id);
+            current = list.Copy(CProfileVireo::MakeStandard(L"", L"new"), 500).m_id;
+        },
+    };
+
+    const auto damaged = [&](const Case& c) {
+        auto store = testing_support::MakeStore(GetParam());
+        auto root = store->Root();
+        CProfileList sample;
+        sample.Append(Record(L"ID_PROFILE_1", L"A", 1));
+        sample.Append(Record(L"ID_PROFILE_2", L"B", 2));
+        sample.Append(Record(L"ID_PROFILE_3", L"C", 3));
+        SaveProfiles(root.get(), sample, L"ID_PROFILE_1");
+        c.damage(*store);
+        return std::make_pair(std::move(store), sample);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto [store, expected] = damaged(c);
+        std::wstring expectedCurrent = L"ID_PROFILE_1";
+        c.expect(expected, expectedCurrent);
+
+        auto root = store->Root();
+        CProfileList list;
+        std::wstring current;
+        LoadProfiles(root.get(), list, current, kTick);
+        ExpectSameRecords(list, expected);
+        EXPECT_EQ(current, expectedCurrent);
+
+        auto rewritten = damaged(c).first;
+        auto rewrittenRoot = rewritten->Root();
+        CProfileList reference;
+        std::wstring referenceCurrent;
+        LoadProfiles(rewrittenRoot.get(), reference, referenceCurrent, kTick);
+
+        for (const auto& edit : edits) {
+            edit(expected, expectedCurrent);
+            edit(list, current);
+            edit(reference, referenceCurrent);
+            SaveProfiles(root.get(), list, current);
+            FullRewrite(reference, referenceCurrent, *rewrittenRoot);
+            EXPECT_EQ(store->Snapshot(), rewritten->Snapshot());
+
+            CProfileList reloaded;
+            std::wstring reloadedCurrent;
+            LoadProfiles(root.get(), reloaded, reloadedCurrent, kTick);
+            ExpectSameRecords(reloaded, expected);
+            EXPECT_EQ(reloadedCurrent, expectedCurrent);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, ProfileStore,
