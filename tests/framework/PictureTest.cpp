@@ -85,46 +85,46 @@ TEST(Picture, OneFileIsOneImageWhileHeld) {
     EXPECT_EQ(first.get(), second.get());
     Picture other = fw::LoadPicture(dir.File(L"missing.bmp"));
     EXPECT_NE(other.get(), first.get());
+}
 
-    // Damaged skin pictures: each gives an empty picture or one of its true size, and whatever it
-    // gives can be turned into a GDI bitmap or skipped without a crash.
-    TEST(Picture, DamagedFilesGiveAnEmptyPictureOrTheirTrueSize) {
-        fw::GdiplusSession gdiplus;
-        ASSERT_TRUE(gdiplus.Started());
-        testing_support::TempDir dir;
-        const std::string full = BitmapClaiming(40, 30, 40 * 3 * 30);
-        struct Case {
-            const char* name;
-            std::string bytes;
-            UINT width; // 0: an empty picture
-            UINT height;
-        };
-        const std::vector<Case> cases = {
-            {"1x1", BitmapClaiming(1, 1, 4), 1, 1},
-            {"half the pixels", full.substr(0, full.size() / 2), 0, 0},
-            {"header only", full.substr(0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)), 0,
-             0},
-            {"cut inside the header", full.substr(0, 20), 0, 0},
-            {"zero bytes", "", 0, 0},
-            {"30000 x 30000 claimed, 8 bytes held", BitmapClaiming(30000, 30000, 8), 0, 0},
-            {"2^31-1 x 2^31-1 claimed", BitmapClaiming(0x7FFFFFFF, 0x7FFFFFFF, 8), 0, 0},
-            {"negative width", BitmapClaiming(-40, 30, 40 * 3 * 30), 0, 0},
-        };
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.name);
-            dir.Write(L"case.bmp", c.bytes);
-            Picture picture = fw::LoadPicture(dir.File(L"case.bmp"));
-            ASSERT_TRUE(picture);
-            EXPECT_EQ(fw::IsDrawable(picture), c.width != 0);
-            HBITMAP gdi = fw::CreateGdiBitmap(picture);
-            EXPECT_EQ(gdi != nullptr, c.width != 0);
-            if (c.width) {
-                EXPECT_EQ(picture->GetWidth(), c.width);
-                EXPECT_EQ(picture->GetHeight(), c.height);
-            }
-            if (gdi)
-                DeleteObject(gdi);
+// Damaged skin pictures: each gives an empty picture or one of its true size, and whatever it
+// gives can be turned into a GDI bitmap or skipped without a crash.
+TEST(Picture, DamagedFilesGiveAnEmptyPictureOrTheirTrueSize) {
+    fw::GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.Started());
+    testing_support::TempDir dir;
+    const std::string full = BitmapClaiming(40, 30, 40 * 3 * 30);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        UINT width; // 0: an empty picture
+        UINT height;
+    };
+    const std::vector<Case> cases = {
+        {"1x1", BitmapClaiming(1, 1, 4), 1, 1},
+        {"half the pixels", full.substr(0, full.size() / 2), 0, 0},
+        {"header only", full.substr(0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)), 0, 0},
+        {"cut inside the header", full.substr(0, 20), 0, 0},
+        {"zero bytes", "", 0, 0},
+        {"30000 x 30000 claimed, 8 bytes held", BitmapClaiming(30000, 30000, 8), 0, 0},
+        {"2^31-1 x 2^31-1 claimed", BitmapClaiming(0x7FFFFFFF, 0x7FFFFFFF, 8), 0, 0},
+        {"negative width", BitmapClaiming(-40, 30, 40 * 3 * 30), 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.Write(L"case.bmp", c.bytes);
+        Picture picture = fw::LoadPicture(dir.File(L"case.bmp"));
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(fw::IsDrawable(picture), c.width != 0);
+        HBITMAP gdi = fw::CreateGdiBitmap(picture);
+        EXPECT_EQ(gdi != nullptr, c.width != 0);
+        if (c.width) {
+            EXPECT_EQ(picture->GetWidth(), c.width);
+            EXPECT_EQ(picture->GetHeight(), c.height);
         }
+        if (gdi)
+            DeleteObject(gdi);
     }
+}
 
 } // namespace
