@@ -105,6 +105,10 @@ TEST_F(HostLanguage, EveryTextFitsItsControlInEveryLanguage) {
         ASSERT_EQ(tooLong.size(), 1u);
 
         std::vector<Misfit> misfits = text_fit::Misfits(Dialog());
+        // Shown only while no device is present.
+        HWND noDevice = GetDlgItem(Dialog(), IDC_STATIC_NO_DEVICE);
+        ASSERT_FALSE(IsWindowVisible(noDevice));
+        text_fit::MeasureAs(noDevice, TextOf(noDevice), misfits);
         MeasureModuleWindowControls(ModuleWindow(), misfits);
         CDlgQuestion question(m_dialog.get());
         question.m_strQuestion = CMultiLanguage::TextOr(L"ID_ASK_EXIT_APP", L"");
