@@ -41,9 +41,13 @@ protected:
     std::wstring HostFile() const { return m_dir.File(L"Language\\l_gearhost.ini"); }
     std::wstring ModuleFile() const { return m_dir.File(L"Language\\l_vireo.ini"); }
     HWND ModuleWindow() const { return Module(0)->GetWindow()->GetSafeHwnd(); }
-    // A text of the module window or of one of its pages (the innermost window with the id:
-    // a wrapped control shares its frame's).
+    // A text of the module window or of one of its pages.
     std::wstring ModuleText(int id) const {
+        HWND found = FindModuleControl(id);
+        return found ? TextOf(found) : L"<none>";
+    }
+    // The innermost window with the id (a wrapped control shares its frame's).
+    HWND FindModuleControl(int id) const {
         HWND found = nullptr;
         std::pair<int, HWND*> target(id, &found);
         EnumChildWindows(
@@ -55,7 +59,7 @@ protected:
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&target));
-        return found ? TextOf(found) : L"<none>";
+        return found;
     }
     std::wstring HostText(int id) const { return TextOf(GetDlgItem(Dialog(), id)); }
     void Restart() {
@@ -92,6 +96,10 @@ TEST_F(HostLanguage, EveryTextFitsItsControlInEveryLanguage) {
     Start({L"vireo"});
     ArriveMouse();
     ShowFromTray();
+    // A new action (not saved) puts the keypress editor on the button page.
+    HWND newAction = FindModuleControl(IDC_BTN_NEW_ACTION);
+    SendMessageW(GetParent(newAction), WM_COMMAND, MAKEWPARAM(IDC_BTN_NEW_ACTION, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(newAction));
     const std::vector<std::wstring> languages = CMultiLanguage::s_languages;
     ASSERT_GE(languages.size(), 2u);
     for (size_t i = 0; i < languages.size(); ++i) {

@@ -139,9 +139,20 @@ TEST_F(ModulePageTexts, FitTheirControlsInEveryLanguage) {
         ASSERT_NE(CMultiLanguage::GetText(L"IDC_BTN_SAVE"), nullptr);
 
         std::vector<Misfit> misfits = text_fit::Misfits(m_buttons->m_hWnd);
-        // The record button's caption while it records.
-        text_fit::MeasureAs(m_buttons->m_pageKeypress.m_btnRecord.m_hWnd,
-                            CMultiLanguage::TextOr(L"IDC_BTN_STOP_RECORD", L""), misfits);
+        // The record button's picture carries its dot 9 to 17 pixels in from the left edge:
+        // the centred caption, and the one it shows while recording, keep clear of it.
+        CSkinButton& record = m_buttons->m_pageKeypress.m_btnRecord;
+        for (const wchar_t* key : {L"IDC_BTN_START_RECORD", L"IDC_BTN_STOP_RECORD"}) {
+            const std::wstring caption = CMultiLanguage::TextOr(key, L"");
+            HDC dc = GetDC(record.m_hWnd);
+            const float needed =
+                text_fit::LineWidth(dc, record.GetFontName(), record.GetFontSize(), caption);
+            ReleaseDC(record.m_hWnd, dc);
+            RECT rect = record.GetClientRect();
+            const float available = static_cast<float>(rect.right - 2 * 17);
+            if (needed > available)
+                misfits.push_back({IDC_BTN_RECORD, caption, needed, available, "width"});
+        }
         for (const Misfit& misfit : text_fit::Misfits(m_settings->m_hWnd))
             misfits.push_back(misfit);
         for (int pass = 0; pass < 2; ++pass) { // stopped, then running
