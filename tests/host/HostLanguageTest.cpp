@@ -123,6 +123,13 @@ TEST_F(HostLanguage, EveryTextFitsItsControlInEveryLanguage) {
         ASSERT_TRUE(question.Create(CDlgQuestion::IDD, m_dialog.get()));
         for (const Misfit& misfit : text_fit::Misfits(question.m_hWnd))
             misfits.push_back(misfit);
+        question.ShowWindow(SW_SHOW);
+        RedrawWindow(question.m_hWnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        host_test::SaveWindowPicture(question.m_hWnd, testing_support::ProgramDir() +
+                                                          L"\\..\\language-" + languages[i] +
+                                                          L"-question.png");
         question.DestroyWindow();
         for (const Misfit& misfit : misfits)
             ADD_FAILURE() << misfit;
