@@ -26,6 +26,8 @@ public:
         m_fFontSize = sizePx;
     }
     void SetFontSize(float sizePx) { m_fFontSize = sizePx; }
+    const std::wstring& GetFontName() const { return m_strFontName; }
+    float GetFontSize() const { return m_fFontSize; }
     void SetHover(BOOL hover) { m_bHover = hover; }
     BOOL GetHover() const { return m_bHover; }
     void SetTextColor(SkinState state, Gdiplus::ARGB color) { m_clrText[state] = color; }

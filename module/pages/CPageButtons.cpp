@@ -274,8 +274,8 @@ void CPageButtons::SelectActionForEditing(const std::wstring& id) {
     ShowActionForEditing(id);
 }
 
-void CPageButtons::ShowActionForEditing(const std::wstring& id) {
-    CCustomAction* action = id.empty() ? nullptr : m_model.actions.Find(id);
+// A built-in action's name and tip are texts of the language.
+void CPageButtons::ShowNameAndTip(CCustomAction* action) {
     std::wstring name;
     std::wstring tip;
     if (action) {
@@ -286,6 +286,11 @@ void CPageButtons::ShowActionForEditing(const std::wstring& id) {
     m_editName.SetWindowText(name.c_str());
     m_settingName = false;
     m_editTip.SetWindowText(tip.c_str());
+}
+
+void CPageButtons::ShowActionForEditing(const std::wstring& id) {
+    CCustomAction* action = id.empty() ? nullptr : m_model.actions.Find(id);
+    ShowNameAndTip(action);
 
     if (action && IsCustomKind(action->Kind())) {
         if (!m_comboActionType.IsWindowEnabled())
@@ -458,6 +463,7 @@ void CPageButtons::OnLanguageChanged() {
         FillButtonCombo(i);
     SetCaptions(*this, kCaptions);
     FillActionTypeCombo();
+    ShowNameAndTip(m_currentActionId.empty() ? nullptr : m_model.actions.Find(m_currentActionId));
     // The language is already the current one: the pages only caption themselves again.
     m_pageKeypress.OnLanguageChanged();
     m_pageCopyString.OnLanguageChanged();

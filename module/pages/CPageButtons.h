@@ -76,6 +76,7 @@ private:
     void FillButtonCombo(int button);
     void SelectActionForEditing(const std::wstring& id);
     void ShowActionForEditing(const std::wstring& id);
+    void ShowNameAndTip(CCustomAction* action);
     void EnableActionEditing(bool on);
     void OnButtonCheck(int button);
     void OnButtonActionChanged(int button);

@@ -268,6 +268,20 @@ TEST_F(TrayLife, ALongTranslatedTipIsShortenedToFit) {
     EXPECT_EQ(std::wstring(m_tray.calls.back().data.szTip), std::wstring(127, L'x'));
 }
 
+TEST_F(TrayLife, TheTipAndTheMenuSpeakTheChosenLanguage) {
+    UseCopiesOfTheShippedFiles();
+    Start({L"testmod_profiles"});
+    ShowFromTray();
+    PickLanguage(1); // Deutsch
+    Command(IDC_BTN_HIDE);
+    ASSERT_TRUE(m_tray.IconShown());
+    EXPECT_STREQ(m_tray.calls.back().data.szTip, L"Gaming-Maus");
+    MenuWatch menus;
+    SendTray(WM_RBUTTONUP);
+    Pump();
+    EXPECT_EQ(menus.items, std::vector<std::wstring>{L"Beenden"});
+}
+
 TEST_F(TrayLife, RightClickOffersExitButNotWhileTheQuestionIsOpen) {
     Start({L"testmod_profiles"});
     {

@@ -118,6 +118,34 @@ void HostWindowTest::WriteLanguageFile(const std::string& text) {
     m_dir.Write(L"Language\\l_gearhost.ini", text);
 }
 
+namespace {
+void CopyFolder(const std::wstring& from, const std::wstring& to) {
+    CreateDirectoryW(to.c_str(), nullptr);
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW((from + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            CopyFileW((from + L"\\" + found.cFileName).c_str(),
+                      (to + L"\\" + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+} // namespace
+
+void HostWindowTest::UseCopiesOfTheShippedFiles() {
+    CopyFolder(ProgramDir() + L"\\Language", m_dir.File(L"Language"));
+    CopyFolder(ProgramDir() + L"\\res", m_dir.File(L"res"));
+    SetCurrentDirectoryW(m_dir.Path().c_str());
+}
+
+void HostWindowTest::PickLanguage(int index) {
+    m_dialog->m_cbLanguage.SetCurSel(index);
+    Command(IDC_COMBO_LANGUAGE, CBN_SELCHANGE);
+    Pump();
+}
+
 void HostWindowTest::Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

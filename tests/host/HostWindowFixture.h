@@ -50,6 +50,11 @@ protected:
     // The HID interface of the served mouse (vendor 0x0c45, product 0x7303) arrives.
     void ArriveMouse();
     void WriteLanguageFile(const std::string& text);
+    // Copies of the build's language files and pictures in the program folder, made the
+    // current directory: a module loaded afterwards reads and writes its language file there.
+    void UseCopiesOfTheShippedFiles();
+    // The user picks the language at index in the host's language box.
+    void PickLanguage(int index);
 
     HWND Dialog() const { return m_dialog->GetSafeHwnd(); }
     IGamingModule* Module(size_t index) const { return m_app.m_modules[index]; }
