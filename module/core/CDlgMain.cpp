@@ -164,9 +164,26 @@ void CDlgMain::OpenChannel() {
     driver->Open(device::kQuillonDevicePath);
     CDeviceReactions::Attach(driver, true);
     BindReactions(this, m_runner.get());
+
+    // A switch put off while an action ran is tried again once the runner is idle.
+    std::weak_ptr<CUiTaskQueue> queue = m_uiQueue;
+    m_runner->SetIdleNotice([this, queue] {
+        if (auto ui = queue.lock())
+            ui->Post([this] {
+                if (m_follower)
+                    m_follower->Evaluate();
+            });
+    });
+    CvireoApp& app = GetVireoApp();
+    IProfileSwitch& switcher = *this;
+    m_follower = std::make_unique<CForegroundFollower>(m_foreground, app.Ticks(), app.m_profiles,
+                                                       app.m_currentProfileId, switcher);
+    m_follower->Start();
 }
 
 void CDlgMain::ShutDown() {
+    if (m_follower)
+        m_follower->Stop();
     if (m_pageButtons.GetSafeHwnd())
         m_pageButtons.StopRecording();
     if (m_runner)
@@ -254,6 +271,14 @@ void CDlgMain::ShowCurrentProfile() {
 
 void CDlgMain::OnSave() {
     CvireoApp& app = GetVireoApp();
+    CommitEdits();
+    app.m_actions.SaveAll(app.m_rootKey.get());
+    SaveProfiles(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
+    ApplyProfileToDevice();
+}
+
+void CDlgMain::CommitEdits() {
+    CvireoApp& app = GetVireoApp();
     // The editors write into the actions as they change; the macro list only on Stop or here,
     // and only into the action it shows.
     m_pageButtons.UpdateData(TRUE);
@@ -266,9 +291,6 @@ void CDlgMain::OnSave() {
         profile->m_reportRate = m_pageSettings.ReportRateSlider().GetPos();
     }
     m_pageStatistics.UpdateData(TRUE);
-    app.m_actions.SaveAll(app.m_rootKey.get());
-    SaveProfiles(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
-    ApplyProfileToDevice();
 }
 
 void CDlgMain::OnRestore() {
@@ -286,6 +308,25 @@ void CDlgMain::NotifyProfileChanged() {
     if (HWND parent = ::GetParent(m_hWnd))
         ::SendMessageW(parent, WM_MODULE_REFRESH,
                        reinterpret_cast<WPARAM>(static_cast<IGamingModule*>(this)), 0);
+}
+
+bool CDlgMain::ActionsRunning() const {
+    return m_runner && m_runner->Busy();
+}
+
+// Unsaved edits stay on the profile they were made on: they go into its record (the next Save
+// stores them) before the pages show the other profile.
+void CDlgMain::SwitchToProfile(const std::wstring& id) {
+    m_pageButtons.StopRecording();
+    CommitEdits();
+    GetVireoApp().m_currentProfileId = id;
+    ApplyProfileToDevice();
+    ShowCurrentProfile();
+    NotifyProfileChanged();
+}
+
+std::vector<std::wstring> CDlgMain::RecentPrograms() const {
+    return m_follower ? m_follower->RecentPrograms() : std::vector<std::wstring>();
 }
 
 void CDlgMain::ShowDeviceSettings(int cpiIndex, int reportRateIndex) {
@@ -320,6 +361,8 @@ void CDlgMain::DeleteProfile(const wchar_t* id) {
 
 void CDlgMain::SelectProfile(const wchar_t* id) {
     GetVireoApp().m_currentProfileId = id ? id : L"";
+    if (m_follower)
+        m_follower->OnProfileSelected(GetVireoApp().m_currentProfileId);
     if (GetSafeHwnd())
         ShowCurrentProfile();
 }
