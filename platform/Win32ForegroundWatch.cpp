@@ -26,6 +26,9 @@ constexpr std::size_t kMaxCachedPaths = 256;
 
 } // namespace
 
+Win32ForegroundWatch::Win32ForegroundWatch(Poster toWatchingThread)
+    : m_post(std::move(toWatchingThread)) {}
+
 Win32ForegroundWatch::~Win32ForegroundWatch() {
     Stop();
 }
@@ -35,10 +38,10 @@ bool Win32ForegroundWatch::Start(std::function<void()> onChange) {
         return false;
     m_onChange = std::move(onChange);
     t_watch = this;
-    const DWORD flags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+    const DWORD flags = WINEVENT_OUTOFCONTEXT;
     m_foregroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                        &Win32ForegroundWatch::OnWinEvent, 0, 0, flags);
-    m_objectHook = SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_FOCUS, nullptr,
+    m_objectHook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_FOCUS, nullptr,
                                    &Win32ForegroundWatch::OnWinEvent, 0, 0, flags);
     if (m_foregroundHook || m_objectHook)
         return true;
@@ -52,16 +55,51 @@ void Win32ForegroundWatch::Stop() {
             UnhookWinEvent(*hook);
         *hook = nullptr;
     }
+    StopWatchingForEnd();
     if (t_watch == this)
         t_watch = nullptr;
     m_onChange = nullptr;
 }
 
-void CALLBACK Win32ForegroundWatch::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object,
+void Win32ForegroundWatch::WatchForEnd(std::uint32_t processId) {
+    if (processId == m_endWatched || !m_onChange || !m_post)
+        return;
+    StopWatchingForEnd();
+    m_endWatched = processId;
+    if (processId == 0 || processId == GetCurrentProcessId())
+        return;
+    m_endProcess = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (m_endProcess && !RegisterWaitForSingleObject(&m_endWait, m_endProcess,
+                                                     &Win32ForegroundWatch::OnProcessEnded, this,
+                                                     INFINITE, WT_EXECUTEONLYONCE))
+        m_endWait = nullptr;
+}
+
+void Win32ForegroundWatch::StopWatchingForEnd() {
+    // Waits for a notice being posted right now, so none outlives the watch.
+    if (m_endWait)
+        UnregisterWaitEx(m_endWait, INVALID_HANDLE_VALUE);
+    if (m_endProcess)
+        CloseHandle(m_endProcess);
+    m_endWait = nullptr;
+    m_endProcess = nullptr;
+    m_endWatched = 0;
+}
+
+void CALLBACK Win32ForegroundWatch::OnProcessEnded(void* context, BOOLEAN) {
+    auto* watch = static_cast<Win32ForegroundWatch*>(context);
+    watch->m_post([watch] {
+        if (watch->m_onChange)
+            watch->m_onChange();
+    });
+}
+
+void CALLBACK Win32ForegroundWatch::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object,
                                                LONG child, DWORD, DWORD) {
-    // Of the object events only whole windows shown, hidden or gone can change what is in
-    // front; the focus moves between controls as well.
-    const bool window = object == OBJID_WINDOW && child == CHILDID_SELF;
+    // Of the object events only top-level windows made, shown, hidden or gone can change what
+    // is in front; the focus moves between controls as well.
+    const bool window = object == OBJID_WINDOW && child == CHILDID_SELF &&
+                        (event == EVENT_OBJECT_DESTROY || GetAncestor(hwnd, GA_ROOT) == hwnd);
     if (event != EVENT_SYSTEM_FOREGROUND && event != EVENT_OBJECT_FOCUS && !window)
         return;
     if (t_watch && t_watch->m_onChange)
@@ -73,6 +111,7 @@ std::uint32_t Win32ForegroundWatch::ForegroundProcess() {
     DWORD process = 0;
     if (window)
         GetWindowThreadProcessId(window, &process);
+    WatchForEnd(process);
     return process;
 }
 
@@ -82,6 +121,10 @@ std::wstring Win32ForegroundWatch::ProcessImagePath(std::uint32_t processId) {
         m_paths.erase(processId);
         return std::wstring();
     }
+    // A process that ended may still be opened while anyone holds a handle to it.
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process.handle, &exitCode) || exitCode != STILL_ACTIVE)
+        return std::wstring();
     FILETIME created = {}, exited = {}, kernel = {}, user = {};
     GetProcessTimes(process.handle, &created, &exited, &kernel, &user);
     const std::uint64_t stamp =

@@ -174,9 +174,14 @@ void CDlgMain::OpenChannel() {
                     m_follower->Evaluate();
             });
     });
+    m_foreground =
+        std::make_unique<platform::Win32ForegroundWatch>([queue](std::function<void()> notice) {
+            if (auto ui = queue.lock())
+                ui->Post(std::move(notice));
+        });
     CvireoApp& app = GetVireoApp();
     IProfileSwitch& switcher = *this;
-    m_follower = std::make_unique<CForegroundFollower>(m_foreground, app.Ticks(), app.m_profiles,
+    m_follower = std::make_unique<CForegroundFollower>(*m_foreground, app.Ticks(), app.m_profiles,
                                                        app.m_currentProfileId, switcher);
     m_follower->Start();
 }
@@ -275,6 +280,8 @@ void CDlgMain::OnSave() {
     app.m_actions.SaveAll(app.m_rootKey.get());
     SaveProfiles(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
     ApplyProfileToDevice();
+    if (m_follower)
+        m_follower->OnApplied(app.m_currentProfileId);
 }
 
 void CDlgMain::CommitEdits() {

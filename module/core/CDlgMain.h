@@ -104,6 +104,6 @@ private:
     std::unique_ptr<CActionRunner> m_runner;
     std::shared_ptr<CUiTaskQueue> m_uiQueue;
     std::unique_ptr<CEventHandoff> m_handoff;
-    platform::Win32ForegroundWatch m_foreground;
+    std::unique_ptr<platform::Win32ForegroundWatch> m_foreground;
     std::unique_ptr<CForegroundFollower> m_follower;
 };

@@ -32,6 +32,7 @@ CForegroundFollower::~CForegroundFollower() {
 bool CForegroundFollower::Start() {
     m_handChosen = m_currentId;
     m_followed.clear();
+    m_applied.clear();
     return m_watch.Start([this] { Evaluate(); });
 }
 
@@ -66,9 +67,10 @@ void CForegroundFollower::Evaluate() {
     const bool followed = !target.empty();
     if (!followed)
         target = m_handChosen;
-    if (target == m_currentId || !m_profiles.FindProfile(target)) {
+    const bool inForce = target == m_currentId && (m_applied.empty() || m_applied == target);
+    if (inForce || !m_profiles.FindProfile(target)) {
         // Back where the hand put it, or nowhere to go: nothing is followed any more.
-        if (!followed && target == m_currentId)
+        if (!followed && inForce)
             m_followed.clear();
         return;
     }
@@ -77,6 +79,7 @@ void CForegroundFollower::Evaluate() {
     if (m_switcher.ActionsRunning())
         return;
     m_followed = followed ? target : std::wstring();
+    m_applied = target;
     m_switcher.SwitchToProfile(target);
 }
 

@@ -32,6 +32,8 @@ public:
     // not a choice.
     void OnProfileSelected(const std::wstring& id);
     const std::wstring& HandChosen() const { return m_handChosen; }
+    // The mouse got this profile's settings from elsewhere (a Save).
+    void OnApplied(const std::wstring& id) { m_applied = id; }
 
     // At each foreground event, and when the actions have become idle.
     void Evaluate();
@@ -57,5 +59,8 @@ private:
     IProfileSwitch& m_switcher;
     std::wstring m_handChosen;
     std::wstring m_followed; // the profile the last switch brought in; empty after a return
+    // Whose settings the mouse has, when known: a profile chosen by hand in the host is shown
+    // but not sent, so coming back to it may still have to send it.
+    std::wstring m_applied;
     std::vector<Seen> m_seen;
 };

@@ -166,6 +166,23 @@ TEST_F(Follower, TheHostEchoingASwitchIsNoChoiceButASelectionIs) {
     EXPECT_EQ(m_current, L"Shooter");
 }
 
+// The host shows a profile picked there but sends it to the mouse only on Save: coming back to
+// it from a followed profile still sends it.
+TEST_F(Follower, AHandsChoiceMadeWhileAFollowedProfileIsInForceIsSentOnTheWayBack) {
+    m_watch.Front(kGame);
+    m_follower.OnProfileSelected(L"Editing");
+    m_current = L"Editing";
+    m_watch.Front(kOther);
+    EXPECT_THAT(m_switch.switches, ElementsAre(L"Shooter", L"Editing"));
+
+    m_watch.Front(kGame);
+    m_follower.OnProfileSelected(L"Office");
+    m_current = L"Office";
+    m_follower.OnApplied(L"Office"); // saved: the mouse has it
+    m_watch.Front(kOther);
+    EXPECT_THAT(m_switch.switches, ElementsAre(L"Shooter", L"Editing", L"Shooter"));
+}
+
 TEST_F(Follower, AProfileDeletedWhileItsProgramIsInFrontNoLongerComesBack) {
     m_watch.Front(kGame);
     ASSERT_EQ(m_current, L"Shooter");
