@@ -126,6 +126,7 @@ void CDlgMain::PlaceControls() {
 
 void CDlgMain::CreatePages() {
     m_pageButtons.Create(IDD_PAGE_BUTTONS, this);
+    m_pageSettings.SetRecentPrograms([this] { return RecentPrograms(); });
     m_pageSettings.Create(CPageSettings::IDD, this);
     m_pageStatistics.Create(CPageStatistics::IDD, this);
     RECT tab = {};
@@ -271,6 +272,7 @@ void CDlgMain::ShowCurrentProfile() {
         slider->SetRange(0, 3, FALSE);
     m_pageSettings.CpiSlider().SetValue(profile ? profile->m_cpi1 : 0);
     m_pageSettings.ReportRateSlider().SetValue(profile ? profile->m_reportRate : 0);
+    m_pageSettings.SetPrograms(profile ? profile->m_programs : std::vector<std::wstring>());
     m_pageStatistics.UpdateData(FALSE);
 }
 
@@ -296,6 +298,7 @@ void CDlgMain::CommitEdits() {
     if (CProfileVireo* profile = app.FindCurrentProfile()) {
         profile->m_cpi1 = m_pageSettings.CpiSlider().GetPos();
         profile->m_reportRate = m_pageSettings.ReportRateSlider().GetPos();
+        profile->m_programs = m_pageSettings.Programs();
     }
     m_pageStatistics.UpdateData(TRUE);
 }
