@@ -88,10 +88,7 @@ void Win32ForegroundWatch::StopWatchingForEnd() {
 
 void CALLBACK Win32ForegroundWatch::OnProcessEnded(void* context, BOOLEAN) {
     auto* watch = static_cast<Win32ForegroundWatch*>(context);
-    watch->m_post([watch] {
-        if (watch->m_onChange)
-            watch->m_onChange();
-    });
+    watch->m_post([watch] { watch->Notify(); });
 }
 
 void CALLBACK Win32ForegroundWatch::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object,
@@ -102,8 +99,16 @@ void CALLBACK Win32ForegroundWatch::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND 
                         (event == EVENT_OBJECT_DESTROY || GetAncestor(hwnd, GA_ROOT) == hwnd);
     if (event != EVENT_SYSTEM_FOREGROUND && event != EVENT_OBJECT_FOCUS && !window)
         return;
-    if (t_watch && t_watch->m_onChange)
-        t_watch->m_onChange();
+    if (t_watch)
+        t_watch->Notify();
+}
+
+void Win32ForegroundWatch::Notify() {
+    if (!m_onChange)
+        return;
+    m_onChange();
+    // After the notice, not before: the switch it may bring is what someone waits for.
+    WatchForEnd(ForegroundProcess());
 }
 
 std::uint32_t Win32ForegroundWatch::ForegroundProcess() {
@@ -111,7 +116,6 @@ std::uint32_t Win32ForegroundWatch::ForegroundProcess() {
     DWORD process = 0;
     if (window)
         GetWindowThreadProcessId(window, &process);
-    WatchForEnd(process);
     return process;
 }
 

@@ -33,6 +33,7 @@ private:
         std::uint64_t created;
         std::wstring path;
     };
+    void Notify();
     void WatchForEnd(std::uint32_t processId);
     void StopWatchingForEnd();
     static void CALLBACK OnProcessEnded(void* watch, BOOLEAN timedOut);

@@ -278,7 +278,7 @@ void CDlgMain::ShowCurrentProfile() {
 
 void CDlgMain::OnSave() {
     CvireoApp& app = GetVireoApp();
-    CommitEdits();
+    CommitEdits(app.m_currentProfileId);
     app.m_actions.SaveAll(app.m_rootKey.get());
     SaveProfiles(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
     ApplyProfileToDevice();
@@ -286,7 +286,7 @@ void CDlgMain::OnSave() {
         m_follower->OnApplied(app.m_currentProfileId);
 }
 
-void CDlgMain::CommitEdits() {
+void CDlgMain::CommitEdits(const std::wstring& profileId) {
     CvireoApp& app = GetVireoApp();
     // The editors write into the actions as they change; the macro list only on Stop or here,
     // and only into the action it shows.
@@ -295,7 +295,7 @@ void CDlgMain::CommitEdits() {
     m_pageButtons.m_pageCopyString.UpdateData(TRUE);
     m_pageButtons.m_pageLaunchApp.UpdateData(TRUE);
     m_pageSettings.UpdateData(TRUE);
-    if (CProfileVireo* profile = app.FindCurrentProfile()) {
+    if (CProfileVireo* profile = app.m_profiles.FindProfile(profileId)) {
         profile->m_cpi1 = m_pageSettings.CpiSlider().GetPos();
         profile->m_reportRate = m_pageSettings.ReportRateSlider().GetPos();
         profile->m_programs = m_pageSettings.Programs();
@@ -327,10 +327,13 @@ bool CDlgMain::ActionsRunning() const {
 // Unsaved edits stay on the profile they were made on: they go into its record (the next Save
 // stores them) before the pages show the other profile.
 void CDlgMain::SwitchToProfile(const std::wstring& id) {
+    CvireoApp& app = GetVireoApp();
+    const std::wstring outgoing = app.m_currentProfileId;
+    app.m_currentProfileId = id;
+    // The mouse first: it is what the user is waiting for; the pages follow.
+    ApplyProfileToDevice(MaskPackets::One);
     m_pageButtons.StopRecording();
-    CommitEdits();
-    GetVireoApp().m_currentProfileId = id;
-    ApplyProfileToDevice();
+    CommitEdits(outgoing);
     ShowCurrentProfile();
     NotifyProfileChanged();
 }

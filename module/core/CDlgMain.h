@@ -86,8 +86,8 @@ private:
     // released), the channel closes and no record reaches the reactions any more.
     void ShutDown();
     bool OnCommand(WPARAM wParam, LPARAM lParam);
-    // The pages' unsaved values into the current profile and its actions, without the store.
-    void CommitEdits();
+    // The pages' unsaved values into this profile and the actions, without the store.
+    void CommitEdits(const std::wstring& profileId);
 
     // IReactionWindow
     void NotifyProfileChanged() override;
