@@ -480,6 +480,25 @@ TEST_F(FollowingTheForeground, SwitchesInToTheFirstProfileNamingTheProgramAndBac
     EXPECT_EQ(stored.currentId, L"ID_PROFILE_1") << "a switch writes nothing to the store";
 }
 
+// A slider moved and not saved goes with its profile when a program takes the mouse to
+// another one, and comes back with it; nothing is written to the store.
+TEST_F(FollowingTheForeground, AnUnsavedMoveStaysWithTheProfileItWasMadeOn) {
+    SendMessageW(PageItem(IDC_SLIDER_CPI), TBM_SETPOS, TRUE, 0);
+    FrontProgram game(m_programs.Path(), L"game.exe");
+    ASSERT_TRUE(game.Started());
+    ASSERT_TRUE(Shows(kGames));
+    EXPECT_EQ(CpiSlider(), kGames);
+
+    FrontProgram plain(m_programs.Path(), L"plain.exe");
+    ASSERT_TRUE(plain.Started());
+    EXPECT_TRUE(WaitUntil([&] { return Status().state[5] == device::EncodeIndex(0); }))
+        << "Office comes back with the move";
+    EXPECT_EQ(CpiSlider(), 0);
+    const Stored stored = ReadStore();
+    ASSERT_NE(stored.profiles.FindProfile(L"ID_PROFILE_1"), nullptr);
+    EXPECT_EQ(stored.profiles.FindProfile(L"ID_PROFILE_1")->m_cpi1, kOffice);
+}
+
 TEST_F(FollowingTheForeground, AProgramEndingInFrontBringsBackTheHandsChoice) {
     FrontProgram game(m_programs.Path(), L"game.exe");
     ASSERT_TRUE(game.Started());
