@@ -283,7 +283,7 @@ void CDlgMain::OnSave() {
     SaveProfiles(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
     ApplyProfileToDevice();
     if (m_follower)
-        m_follower->OnApplied(app.m_currentProfileId);
+        m_follower->OnApplied();
 }
 
 void CDlgMain::CommitEdits(const std::wstring& profileId) {

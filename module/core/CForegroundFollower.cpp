@@ -79,7 +79,7 @@ void CForegroundFollower::Evaluate() {
     if (m_switcher.ActionsRunning())
         return;
     m_followed = followed ? target : std::wstring();
-    m_applied = target;
+    m_applied = m_followed;
     m_switcher.SwitchToProfile(target);
 }
 

@@ -32,8 +32,8 @@ public:
     // not a choice.
     void OnProfileSelected(const std::wstring& id);
     const std::wstring& HandChosen() const { return m_handChosen; }
-    // The mouse got this profile's settings from elsewhere (a Save).
-    void OnApplied(const std::wstring& id) { m_applied = id; }
+    // The mouse got the current profile's settings from elsewhere (a Save).
+    void OnApplied() { m_applied.clear(); }
 
     // At each foreground event, and when the actions have become idle.
     void Evaluate();
@@ -59,8 +59,9 @@ private:
     IProfileSwitch& m_switcher;
     std::wstring m_handChosen;
     std::wstring m_followed; // the profile the last switch brought in; empty after a return
-    // Whose settings the mouse has, when known: a profile chosen by hand in the host is shown
-    // but not sent, so coming back to it may still have to send it.
+    // The followed profile whose settings the mouse has, until a return or a Save: a profile
+    // chosen by hand in the host meanwhile is shown but not sent, so coming back to it must
+    // send it. Empty: the mouse has what it had before any following.
     std::wstring m_applied;
     std::vector<Seen> m_seen;
 };

@@ -178,9 +178,19 @@ TEST_F(Follower, AHandsChoiceMadeWhileAFollowedProfileIsInForceIsSentOnTheWayBac
     m_watch.Front(kGame);
     m_follower.OnProfileSelected(L"Office");
     m_current = L"Office";
-    m_follower.OnApplied(L"Office"); // saved: the mouse has it
+    m_follower.OnApplied(); // saved: the mouse has it
     m_watch.Front(kOther);
     EXPECT_THAT(m_switch.switches, ElementsAre(L"Shooter", L"Editing", L"Shooter"));
+}
+
+// Without following, a profile picked in the host reaches the mouse on Save, as it always did.
+TEST_F(Follower, AHandsChoiceAfterAReturnIsLeftToTheSave) {
+    m_watch.Front(kGame);
+    m_watch.Front(kOther);
+    m_follower.OnProfileSelected(L"Editing");
+    m_current = L"Editing";
+    m_watch.Front(kOther);
+    EXPECT_THAT(m_switch.switches, ElementsAre(L"Shooter", L"Office"));
 }
 
 TEST_F(Follower, AProfileDeletedWhileItsProgramIsInFrontNoLongerComesBack) {
