@@ -31,6 +31,16 @@ void CActionRunner::Close() {
         m_thread.join();
 }
 
+bool CActionRunner::Busy() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_running || !m_pending.empty();
+}
+
+void CActionRunner::SetIdleNotice(std::function<void()> notice) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_idleNotice = std::move(notice);
+}
+
 void CActionRunner::RunPosted() {
     for (;;) {
         CCustomAction action;
@@ -41,8 +51,18 @@ void CActionRunner::RunPosted() {
                 return;
             action = std::move(m_pending.front());
             m_pending.pop_front();
+            m_running = true;
         }
         if (IActionContext* context = action.ActiveContext())
             context->Run(m_services);
+        std::function<void()> notice;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_running = false;
+            if (m_pending.empty() && !m_closing)
+                notice = m_idleNotice;
+        }
+        if (notice)
+            notice();
     }
 }

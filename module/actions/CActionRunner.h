@@ -8,6 +8,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -23,13 +24,21 @@ public:
     void Post(const CCustomAction& action) override;
     void Close();
 
+    // True from a Post until the last posted action has run.
+    bool Busy() const;
+    // Called on the runner's thread each time the last posted action has run; set it before
+    // anything is posted.
+    void SetIdleNotice(std::function<void()> notice);
+
 private:
     void RunPosted();
 
     ActionServices m_services;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_posted;
     std::deque<CCustomAction> m_pending;
     bool m_closing = false;
+    bool m_running = false;
+    std::function<void()> m_idleNotice;
     std::thread m_thread;
 };

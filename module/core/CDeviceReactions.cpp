@@ -51,11 +51,13 @@ std::uint8_t CDeviceReactions::ModeOfButton(int button) const {
     return driver ? driver->GetState()[static_cast<std::size_t>(button)] : 0;
 }
 
-void CDeviceReactions::ApplyProfileToDevice() {
+void CDeviceReactions::ApplyProfileToDevice(MaskPackets packets) {
     const CProfileVireo* profile = m_model.profiles.FindProfile(m_model.currentProfileId);
     auto driver = VireoDriver();
     if (!profile || !driver)
         return;
+    std::uint8_t allBits = 0;
+    std::uint8_t blockedBits = 0;
     for (int i = 0; i < 5; ++i) {
         std::uint8_t mode = device::kModeNative;
         if (!profile->m_buttonEnable[i]) {
@@ -69,9 +71,15 @@ void CDeviceReactions::ApplyProfileToDevice() {
                 mode = device::kModeLaunchApplication;
         }
         driver->SetStateByte(i, mode);
+        allBits |= kRoles[i].bit;
+        if (mode != device::kModeNative)
+            blockedBits |= kRoles[i].bit;
         // One mask packet each, with the mask as updated so far.
-        SetButtonBlocked(kRoles[i].bit, mode != device::kModeNative);
+        if (packets == MaskPackets::EachButton)
+            SetButtonBlocked(kRoles[i].bit, mode != device::kModeNative);
     }
+    if (packets == MaskPackets::One)
+        SetButtonsBlocked(allBits, blockedBits);
     driver->SetStateByte(5, device::EncodeIndex(static_cast<int>(profile->m_cpi1)));
     driver->SetStateByte(6, device::EncodeIndex(static_cast<int>(profile->m_reportRate)));
     driver->SendSettings();

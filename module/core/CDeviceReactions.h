@@ -22,8 +22,11 @@ public:
     // device (or be unbound with null first).
     void BindReactions(IReactionWindow* window, IActionQueue* actions);
 
-    // The current profile into the driver's state and pass mask, then write settings.
-    void ApplyProfileToDevice();
+    // The current profile into the driver's state and pass mask, then write settings. The mask
+    // goes as one packet per button, or, where the wait counts (a profile switch), as one
+    // packet with the same end state.
+    enum class MaskPackets { EachButton, One };
+    void ApplyProfileToDevice(MaskPackets packets = MaskPackets::EachButton);
     void OnEvent(const EventRecord* record, int size) override;
 
     std::optional<std::wstring> FindProfileForDeviceState() const;

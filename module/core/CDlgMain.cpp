@@ -145,6 +145,7 @@ void CDlgMain::PlaceControls() {
 
 void CDlgMain::CreatePages() {
     m_pageButtons.Create(IDD_PAGE_BUTTONS, this);
+    m_pageSettings.SetRecentPrograms([this] { return RecentPrograms(); });
     m_pageSettings.Create(CPageSettings::IDD, this);
     m_pageStatistics.Create(CPageStatistics::IDD, this);
     RECT tab = {};
@@ -183,9 +184,31 @@ void CDlgMain::OpenChannel() {
     driver->Open(device::kQuillonDevicePath);
     CDeviceReactions::Attach(driver, true);
     BindReactions(this, m_runner.get());
+
+    // A switch put off while an action ran is tried again once the runner is idle.
+    std::weak_ptr<CUiTaskQueue> queue = m_uiQueue;
+    m_runner->SetIdleNotice([this, queue] {
+        if (auto ui = queue.lock())
+            ui->Post([this] {
+                if (m_follower)
+                    m_follower->Evaluate();
+            });
+    });
+    m_foreground =
+        std::make_unique<platform::Win32ForegroundWatch>([queue](std::function<void()> notice) {
+            if (auto ui = queue.lock())
+                ui->Post(std::move(notice));
+        });
+    CvireoApp& app = GetVireoApp();
+    IProfileSwitch& switcher = *this;
+    m_follower = std::make_unique<CForegroundFollower>(*m_foreground, app.Ticks(), app.m_profiles,
+                                                       app.m_currentProfileId, switcher);
+    m_follower->Start();
 }
 
 void CDlgMain::ShutDown() {
+    if (m_follower)
+        m_follower->Stop();
     if (m_pageButtons.GetSafeHwnd())
         m_pageButtons.StopRecording();
     if (m_runner)
@@ -273,10 +296,21 @@ void CDlgMain::ShowCurrentProfile() {
         slider->SetRange(0, 3, FALSE);
     m_pageSettings.CpiSlider().SetValue(profile ? profile->m_cpi1 : 0);
     m_pageSettings.ReportRateSlider().SetValue(profile ? profile->m_reportRate : 0);
+    m_pageSettings.SetPrograms(profile ? profile->m_programs : std::vector<std::wstring>());
     m_pageStatistics.UpdateData(FALSE);
 }
 
 void CDlgMain::OnSave() {
+    CvireoApp& app = GetVireoApp();
+    CommitEdits(app.m_currentProfileId);
+    app.m_actions.SaveAll(app.m_rootKey.get());
+    SaveProfiles(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
+    ApplyProfileToDevice();
+    if (m_follower)
+        m_follower->OnApplied();
+}
+
+void CDlgMain::CommitEdits(const std::wstring& profileId) {
     CvireoApp& app = GetVireoApp();
     // The editors write into the actions as they change; the macro list only on Stop or here,
     // and only into the action it shows.
@@ -285,14 +319,12 @@ void CDlgMain::OnSave() {
     m_pageButtons.m_pageCopyString.UpdateData(TRUE);
     m_pageButtons.m_pageLaunchApp.UpdateData(TRUE);
     m_pageSettings.UpdateData(TRUE);
-    if (CProfileVireo* profile = app.FindCurrentProfile()) {
+    if (CProfileVireo* profile = app.m_profiles.FindProfile(profileId)) {
         profile->m_cpi1 = m_pageSettings.CpiSlider().GetPos();
         profile->m_reportRate = m_pageSettings.ReportRateSlider().GetPos();
+        profile->m_programs = m_pageSettings.Programs();
     }
     m_pageStatistics.UpdateData(TRUE);
-    app.m_actions.SaveAll(app.m_rootKey.get());
-    SaveProfiles(app.m_rootKey.get(), app.m_profiles, app.m_currentProfileId);
-    ApplyProfileToDevice();
 }
 
 void CDlgMain::OnRestore() {
@@ -310,6 +342,28 @@ void CDlgMain::NotifyProfileChanged() {
     if (HWND parent = ::GetParent(m_hWnd))
         ::SendMessageW(parent, WM_MODULE_REFRESH,
                        reinterpret_cast<WPARAM>(static_cast<IGamingModule*>(this)), 0);
+}
+
+bool CDlgMain::ActionsRunning() const {
+    return m_runner && m_runner->Busy();
+}
+
+// Unsaved edits stay on the profile they were made on: they go into its record (the next Save
+// stores them) before the pages show the other profile.
+void CDlgMain::SwitchToProfile(const std::wstring& id) {
+    CvireoApp& app = GetVireoApp();
+    const std::wstring outgoing = app.m_currentProfileId;
+    app.m_currentProfileId = id;
+    // The mouse first: it is what the user is waiting for; the pages follow.
+    ApplyProfileToDevice(MaskPackets::One);
+    m_pageButtons.StopRecording();
+    CommitEdits(outgoing);
+    ShowCurrentProfile();
+    NotifyProfileChanged();
+}
+
+std::vector<std::wstring> CDlgMain::RecentPrograms() const {
+    return m_follower ? m_follower->RecentPrograms() : std::vector<std::wstring>();
 }
 
 void CDlgMain::ShowDeviceSettings(int cpiIndex, int reportRateIndex) {
@@ -344,6 +398,8 @@ void CDlgMain::DeleteProfile(const wchar_t* id) {
 
 void CDlgMain::SelectProfile(const wchar_t* id) {
     GetVireoApp().m_currentProfileId = id ? id : L"";
+    if (m_follower)
+        m_follower->OnProfileSelected(GetVireoApp().m_currentProfileId);
     if (GetSafeHwnd())
         ShowCurrentProfile();
 }

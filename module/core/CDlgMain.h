@@ -3,6 +3,7 @@
 // Restore, and the mouse's device part with its reactions. Records of the mouse reach the
 // reactions on this window's thread through the hand-off; actions run on the action runner.
 #include "module/core/CDeviceReactions.h"
+#include "module/core/CForegroundFollower.h"
 #include "module/core/CProfileExchangeBar.h"
 #include "module/core/IGamingModuleImpl.h"
 #include "module/core/IReactionWindow.h"
@@ -10,6 +11,7 @@
 #include "module/pages/CPageButtons.h"
 #include "module/pages/CPageSettings.h"
 #include "module/pages/CPageStatistics.h"
+#include "platform/Win32ForegroundWatch.h"
 #include "platform/Win32HighResolutionPause.h"
 #include "platform/Win32InputShell.h"
 #include "skin/CSkinButton.h"
@@ -25,7 +27,8 @@ class CUiTaskQueue;
 class CDlgMain : public CSkinDialog,
                  public IGamingModuleImpl<CDlgMain>,
                  public CDeviceReactions,
-                 private IReactionWindow {
+                 private IReactionWindow,
+                 private IProfileSwitch {
 public:
     enum { IDD = IDD_VIREO_MAIN };
     static constexpr int kPageCount = 3;
@@ -55,6 +58,8 @@ public:
     void OnSave();
     void OnRestore();
     void ShowPage(int page);
+    // Programs seen in front during the last minute, newest first.
+    std::vector<std::wstring> RecentPrograms() const;
 
     CSkinRadioBox m_tab[kPageCount];
     CSkinButton m_btnSave;
@@ -84,6 +89,8 @@ private:
     // released), the channel closes and no record reaches the reactions any more.
     void ShutDown();
     bool OnCommand(WPARAM wParam, LPARAM lParam);
+    // The pages' unsaved values into this profile and the actions, without the store.
+    void CommitEdits(const std::wstring& profileId);
 
     // IReactionWindow
     void NotifyProfileChanged() override;
@@ -91,9 +98,15 @@ private:
     void RequestSave() override;
     void PostStatUpdate(int counter, int count) override;
 
+    // IProfileSwitch
+    bool ActionsRunning() const override;
+    void SwitchToProfile(const std::wstring& id) override;
+
     platform::Win32InputShell m_shell;
     platform::Win32HighResolutionPause m_pause;
     std::unique_ptr<CActionRunner> m_runner;
     std::shared_ptr<CUiTaskQueue> m_uiQueue;
     std::unique_ptr<CEventHandoff> m_handoff;
+    std::unique_ptr<platform::Win32ForegroundWatch> m_foreground;
+    std::unique_ptr<CForegroundFollower> m_follower;
 };

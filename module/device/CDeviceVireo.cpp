@@ -42,6 +42,20 @@ void CDeviceVireo::Attach(std::shared_ptr<CDriver> driver, bool attach) {
     CDevice::Attach(std::move(driver), attach);
 }
 
+void CDeviceVireo::SetButtonsBlocked(std::uint8_t buttonBits, std::uint8_t blockedBits) {
+    std::uint8_t old = g_buttonPassMask.load();
+    std::uint8_t mask = 0;
+    do {
+        mask = static_cast<std::uint8_t>((old & ~buttonBits) | (buttonBits & ~blockedBits));
+    } while (!g_buttonPassMask.compare_exchange_weak(old, mask));
+    const auto packet = device::MakeButtonMaskPacket(m_productId, m_vendorId, mask);
+    if (m_driver) {
+        auto handle = m_driver->Handle();
+        CDriver::DeviceIoControlSync(handle.get(), device::IOCTL_SET_BUTTON_MASK, packet.data(),
+                                     static_cast<std::uint32_t>(packet.size()), nullptr, 0);
+    }
+}
+
 void CDeviceVireo::SetButtonBlocked(std::uint8_t buttonBits, bool blocked) {
     std::uint8_t mask;
     if (blocked)

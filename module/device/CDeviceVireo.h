@@ -44,6 +44,8 @@ public:
     void Attach(std::shared_ptr<CDriver> driver, bool attach) override;
     // Clears (blocked) or sets the bits in g_buttonPassMask and sends the mask packet.
     void SetButtonBlocked(std::uint8_t buttonBits, bool blocked) override;
+    // Of buttonBits, clears those in blockedBits and sets the others, in one mask packet.
+    void SetButtonsBlocked(std::uint8_t buttonBits, std::uint8_t blockedBits);
 
     // classification of one record, with its effect on the channel: a settings
     // report is copied into the driver's state, a differing echo re-sends write settings.

@@ -83,13 +83,20 @@ std::string CProfileExport::Write(const std::vector<const CProfileVireo*>& profi
             if (action && written.insert(id).second)
                 actionArray.push_back(ActionOf(*action));
         }
-        profileArray.push_back({{"name", ToUtf8(profile->m_name)},
-                                {"cpi1", profile->m_cpi1},
-                                {"cpi2", profile->m_cpi2},
-                                {"reportRate", profile->m_reportRate},
-                                {"ledIntensity1", profile->m_ledIntensity1},
-                                {"ledIntensity2", profile->m_ledIntensity2},
-                                {"buttons", std::move(buttons)}});
+        ordered_json item = {{"name", ToUtf8(profile->m_name)},
+                             {"cpi1", profile->m_cpi1},
+                             {"cpi2", profile->m_cpi2},
+                             {"reportRate", profile->m_reportRate},
+                             {"ledIntensity1", profile->m_ledIntensity1},
+                             {"ledIntensity2", profile->m_ledIntensity2},
+                             {"buttons", std::move(buttons)}};
+        if (!profile->m_programs.empty()) {
+            ordered_json programs = ordered_json::array();
+            for (const std::wstring& program : profile->m_programs)
+                programs.push_back(ToUtf8(program));
+            item["programs"] = std::move(programs);
+        }
+        profileArray.push_back(std::move(item));
     }
     document["profiles"] = std::move(profileArray);
     document["actions"] = std::move(actionArray);

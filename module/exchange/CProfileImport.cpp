@@ -335,6 +335,9 @@ std::vector<std::wstring> CProfileImport::AddTo(CProfileList& profiles, CCustomA
     std::vector<std::wstring> added;
     for (const ImportedProfile& imported : m_profiles) {
         CProfileVireo record = imported.record;
+        record.m_programs = imported.programs;
+        if (record.m_programs.size() > CProfileVireo::kMaxPrograms)
+            record.m_programs.resize(CProfileVireo::kMaxPrograms);
         for (std::size_t b = 0; b < CProfileVireo::kButtonCount; ++b) {
             if (imported.buttonAction[b] >= 0)
                 record.m_buttonAction[b] =

@@ -32,7 +32,7 @@ private:
         CProfileVireo record;
         // Index into m_actions per button, -1 for a built-in function or nothing.
         int buttonAction[CProfileVireo::kButtonCount];
-        // Carried by newer files; kept for the profile model that holds them.
+        // The programs whose coming to the front selects the profile.
         std::vector<std::wstring> programs;
     };
 

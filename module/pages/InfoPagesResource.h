@@ -9,6 +9,13 @@
 #define IDC_STATIC_CPI1 6027
 #define IDC_SLIDER_REPORT_RATE 6034
 #define IDC_STATIC_REPORT_RATE 6037
+// The programs that make the shown profile current.
+#define IDC_STATIC_PROGRAMS 6080
+#define IDC_LIST_PROGRAMS 6081
+#define IDC_EDIT_PROGRAM 6082
+#define IDC_BTN_ADD_PROGRAM 6083
+#define IDC_BTN_ADD_FRONT_PROGRAM 6084
+#define IDC_BTN_REMOVE_PROGRAM 6085
 
 // Statistics page: five rows, each a caption, a count with its colour and a hot spot on the
 // mouse picture (first id + row, rows in profile order).

@@ -1,5 +1,15 @@
 #include "module/profiles/CProfileVireo.h"
 
+#include <algorithm>
+
+namespace {
+
+std::wstring ProgramValueName(std::size_t index) {
+    return L"Program" + std::to_wstring(index);
+}
+
+} // namespace
+
 const std::array<const wchar_t*, 5> CProfileVireo::kStandardButtonActions = {
     L"ACTION_ITEM_LEFT_BUTTON", L"ACTION_ITEM_MIDDLE_BUTTON", L"ACTION_ITEM_RIGHT_BUTTON",
     L"ACTION_ITEM_BUTTON4", L"ACTION_ITEM_BUTTON5"};
@@ -29,6 +39,16 @@ bool CProfileVireo::Load(platform::IKeyValueStore& profiles, std::size_t index) 
     m_reportRate = slot->ReadDword(L"ReportRate").value_or(m_reportRate);
     m_ledIntensity1 = slot->ReadDword(L"LedIntensity1").value_or(0);
     m_ledIntensity2 = slot->ReadDword(L"LedIntensity2").value_or(0);
+    // A count larger than the values present loads the values present; a damaged count
+    // costs no more than the cap.
+    m_programs.clear();
+    const std::size_t count =
+        std::min<std::size_t>(slot->ReadDword(L"ProgramCount").value_or(0), kMaxPrograms);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::wstring program = ReadStoredText(*slot, ProgramValueName(i).c_str());
+        if (!program.empty())
+            m_programs.push_back(std::move(program));
+    }
     return true;
 }
 
@@ -42,4 +62,12 @@ void CProfileVireo::Save(platform::IKeyValueStore& profiles, std::size_t index) 
     slot->WriteDword(L"CPI2", m_cpi2);
     slot->WriteDword(L"LedIntensity2", m_ledIntensity2);
     slot->WriteDword(L"ReportRate", m_reportRate);
+    // Once written, the count is kept up to date (an emptied list writes 0); values above it
+    // are stale and never read.
+    if (m_programs.empty() && !slot->HasValue(L"ProgramCount"))
+        return;
+    const std::size_t count = std::min(m_programs.size(), kMaxPrograms);
+    slot->WriteDword(L"ProgramCount", static_cast<std::uint32_t>(count));
+    for (std::size_t i = 0; i < count; ++i)
+        slot->WriteString(ProgramValueName(i), m_programs[i]);
 }

@@ -3,6 +3,8 @@
 // 0..3) and values the mouse does not use here but that are kept in the store.
 #include "module/profiles/CProfile.h"
 
+#include <vector>
+
 class CProfileVireo : public CProfile<5> {
 public:
     // Action of each button's own function, in profile button order (left, middle, right,
@@ -15,6 +17,12 @@ public:
     std::uint32_t m_cpi2 = 1600;
     std::uint32_t m_ledIntensity2 = 3;
     std::uint32_t m_reportRate = 1000;
+    // Executable file names (e.g. "game.exe") whose window in front makes this profile
+    // current. Stored as "ProgramCount" and "Program<n>", written only once a list was set,
+    // so a slot of a profile without programs keeps the values it always had.
+    std::vector<std::wstring> m_programs;
+
+    static constexpr std::size_t kMaxPrograms = 256;
 
     CProfileVireo() = default;
     // A search key: the ID, every button on.

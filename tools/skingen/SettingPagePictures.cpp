@@ -1,6 +1,7 @@
 #include "tools/skingen/SettingPagePictures.h"
 
 #include "tools/skingen/Canvas.h"
+#include "tools/skingen/ControlPainter.h"
 #include "tools/skingen/MaskPainter.h"
 #include "tools/skingen/PictureFolder.h"
 #include "tools/skingen/Shapes.h"
@@ -50,18 +51,30 @@ void PaintTrack(Canvas& canvas, const SliderTrack& track) {
     }
 }
 
-void PaintSettingPage(Canvas& canvas) {
-    shapes::FillRect(canvas.Graphics(), Gdiplus::RectF(0, 0, kSettingPageWidth, kSettingPageHeight),
-                     kPanel);
+void PaintSettingPage(Canvas& canvas, SkinLook look) {
+    Gdiplus::Graphics& g = canvas.Graphics();
+    shapes::FillRect(g, Gdiplus::RectF(0, 0, kSettingPageWidth, kSettingPageHeight), kPanel);
     for (const SliderTrack& track : kTracks)
         PaintTrack(canvas, track);
+
+    // The programs that select the profile: a list, a field to type a name, three buttons.
+    shapes::Line(g, 14, 288.5f, 517, 288.5f, kPanelEdge);
+    shapes::FillRect(g, Gdiplus::RectF(14, 303, 3, 12), kAccent);
+    ControlPainter controls(canvas);
+    controls.Field(Gdiplus::Rect(30, 330, 300, 150), WithoutSelection(look));
+    controls.Field(Gdiplus::Rect(350, 330, 160, 27), WithoutSelection(look));
+    for (int top : {367, 409, 451})
+        controls.PushButton(Gdiplus::Rect(350, top, 160, 34), look);
 }
 
 } // namespace
 
 void WriteSettingPagePictures(PictureFolder& folder) {
-    folder.Write(L"SettingPage_Normal.bmp", kSettingPageWidth, kSettingPageHeight,
-                 PaintSettingPage);
+    folder.WriteLooks({{L"SettingPage_Normal.bmp", SkinLook::Normal},
+                       {L"SettingPage_Disable.bmp", SkinLook::Disable},
+                       {L"SettingPage_Hover.bmp", SkinLook::Hover},
+                       {L"SettingPage_Selected.bmp", SkinLook::Selected}},
+                      kSettingPageWidth, kSettingPageHeight, PaintSettingPage);
     folder.Write(L"SettingPage_Mask.bmp", kSettingPageWidth, kSettingPageHeight,
                  [](Canvas& canvas) { MaskPainter mask(canvas); });
 }

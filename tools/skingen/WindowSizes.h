@@ -27,7 +27,7 @@ constexpr int kButtonPageHeight = 516;
 
 // Settings page: 354 x 197 dialog units; statistics page: 520 x 315 dialog units.
 constexpr int kSettingPageWidth = 531;
-constexpr int kSettingPageHeight = 320;
+constexpr int kSettingPageHeight = 500;
 constexpr int kStatisticsPageWidth = 780;
 constexpr int kStatisticsPageHeight = 512;
 

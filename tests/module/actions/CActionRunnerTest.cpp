@@ -5,7 +5,9 @@
 
 #include <gmock/gmock.h>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -73,6 +75,38 @@ TEST(CActionRunner, CloseEndsTheRunningStepDropsTheRestAndReleasesHeldKeys) {
 
     EXPECT_THAT(system.Journal(), ElementsAre("10:0 down", "41:0 down", "wait 60000 begins",
                                               "wait 60000 interrupted", "41:0 up", "10:0 up"));
+}
+
+// A profile switch waits for the runner: it is busy from the post until the last queued action
+// has run, and says so once, only then.
+TEST(CActionRunner, IsBusyUntilTheLastQueuedActionHasRunAndThenTellsItOnce) {
+    FakeSystem system;
+    system.blockingWait = 500;
+    CActionRunner runner(system.Services());
+    std::mutex lock;
+    std::condition_variable told;
+    int notices = 0;
+    std::size_t journalAtNotice = 0;
+    runner.SetIdleNotice([&] {
+        std::lock_guard<std::mutex> hold(lock);
+        ++notices;
+        journalAtNotice = system.Journal().size();
+        told.notify_all();
+    });
+    EXPECT_FALSE(runner.Busy());
+
+    runner.Post(Macro(0x41, 500));
+    EXPECT_TRUE(runner.Busy());
+    ASSERT_TRUE(system.WaitForJournalSize(2, 5s));
+    runner.Post(Macro(0x42, 0));
+    EXPECT_TRUE(runner.Busy()) << "one runs, one waits";
+    system.FinishBlockedWait();
+
+    std::unique_lock<std::mutex> wait(lock);
+    ASSERT_TRUE(told.wait_for(wait, 5s, [&] { return notices > 0; }));
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(journalAtNotice, 6u) << "told after the second macro's last step";
+    EXPECT_FALSE(runner.Busy());
 }
 
 } // namespace

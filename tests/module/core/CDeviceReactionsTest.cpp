@@ -126,6 +126,24 @@ TEST_F(Reactions, ProfileGoesToTheMouseAsModesMaskAndSettings) {
               (std::vector<std::uint8_t>{0xCA, 0x00, 0x08, 0x04, 0x02, 0x01, 0x02, 0x08}));
 }
 
+// A profile switch waits for the mouse: the same state in two requests instead of six.
+TEST_F(Reactions, AProfileCanGoToTheMouseWithOneMaskPacket) {
+    auto buttons = Standard();
+    buttons[1] = m_keypress;
+    CProfileVireo& profile = AddCurrentProfile(L"ID_PROFILE_1", buttons);
+    profile.m_buttonEnable[2] = 0;
+    profile.m_cpi1 = 2;
+
+    m_mouse.ApplyProfileToDevice(CDeviceReactions::MaskPackets::One);
+
+    EXPECT_EQ(g_buttonPassMask.load(), 0x19); // middle (a macro) and right (off) blocked
+    const auto masks = m_fake->MaskPackets();
+    ASSERT_EQ(masks.size(), 1u);
+    EXPECT_EQ(masks[0][9], 0x19);
+    EXPECT_EQ(m_fake->SentReports().size(), 1u);
+    EXPECT_EQ(m_driver->GetState()[5], device::EncodeIndex(2));
+}
+
 TEST_F(Reactions, ActionMissingFromTheListPassesTheNativeClick) {
     auto buttons = Standard();
     buttons[0] = L"ID_ACTION_GONE";

@@ -358,6 +358,170 @@ TEST_F(ModuleEndToEnd, ADriverThatComesBackIsServedAgainFromTheNextArrival) {
     EXPECT_EQ(HostProfileCount(), 1);
 }
 
+// A copy of the front probe under a file name a profile may follow, started; its window comes
+// to the front by itself.
+class FrontProgram {
+public:
+    FrontProgram(const std::wstring& folder, const std::wstring& file) {
+        const std::wstring path = folder + L"\\" + file;
+        const std::wstring probe = testing_support::ProgramDir() + L"\\front_probe.exe";
+        if (!CopyFileW(probe.c_str(), path.c_str(), FALSE))
+            return;
+        std::wstring commandLine = L"\"" + path + L"\"";
+        STARTUPINFOW startup = {sizeof(startup)};
+        if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &m_info))
+            return;
+        WaitUntil([&] { return (m_window = FindWindowOf(m_info.dwProcessId)) != nullptr; });
+    }
+    ~FrontProgram() {
+        End();
+        if (m_info.hProcess) {
+            CloseHandle(m_info.hThread);
+            CloseHandle(m_info.hProcess);
+        }
+    }
+    bool Started() const { return m_window != nullptr; }
+    void Front() const { SetForegroundWindow(m_window); }
+    void End() {
+        if (!m_window)
+            return;
+        PostMessageW(m_window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(m_info.hProcess, 30000) != WAIT_OBJECT_0)
+            ADD_FAILURE() << "the front probe did not end";
+        m_window = nullptr;
+    }
+
+private:
+    static HWND FindWindowOf(DWORD process) {
+        struct Search {
+            DWORD process;
+            HWND found;
+        } search = {process, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == s->process && IsWindowVisible(window)) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION m_info = {};
+    HWND m_window = nullptr;
+};
+
+// Office is chosen by hand; Games and Games 2 both follow game.exe, Games 2 also tool.exe.
+// Each has its own CPI level, so the mouse shows which one it got.
+class FollowingTheForeground : public ModuleEndToEnd {
+protected:
+    static constexpr int kOffice = 1, kGames = 2, kGames2 = 3; // CPI levels, and list order
+
+    void SetUp() override {
+        auto user = platform::OpenCurrentUserStore();
+        ASSERT_TRUE(user);
+        CProfileList profiles;
+        CProfileVireo office = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Office");
+        office.m_cpi1 = kOffice;
+        CProfileVireo games = CProfileVireo::MakeStandard(L"ID_PROFILE_2", L"Games");
+        games.m_cpi1 = kGames;
+        games.m_buttonEnable[2] = 0;
+        games.m_programs = {L"Game.exe"};
+        CProfileVireo games2 = CProfileVireo::MakeStandard(L"ID_PROFILE_3", L"Games 2");
+        games2.m_cpi1 = kGames2;
+        games2.m_programs = {L"tool.exe", L"GAME.EXE"};
+        for (const CProfileVireo& profile : {office, games, games2})
+            profiles.Append(profile);
+        SaveProfiles(user->CreateKey(kStorePath).get(), profiles, L"ID_PROFILE_1");
+
+        ASSERT_NO_FATAL_FAILURE(StartHost(m_hostProcess));
+        ASSERT_TRUE(simmouse::AnnounceInterface(m_host, true));
+        ASSERT_TRUE(WaitUntil([&] { return Reports(device::kCommandWriteSettings) == 1; }));
+        ASSERT_EQ(Status().state[5], device::EncodeIndex(kOffice));
+    }
+    // The mouse got this profile's level, and the host's list shows it selected.
+    bool Shows(int cpi) {
+        const HWND list = HostList(IDC_LIST_PROFILE);
+        const int item = cpi == kOffice ? 0 : cpi == kGames ? 1 : 2;
+        return WaitUntil([&] {
+            return Status().state[5] == device::EncodeIndex(cpi) &&
+                   SendMessageW(list, LB_GETCURSEL, 0, 0) == item;
+        });
+    }
+
+    testing_support::TempDir m_programs;
+    HostProcess m_hostProcess;
+};
+
+TEST_F(FollowingTheForeground, SwitchesInToTheFirstProfileNamingTheProgramAndBack) {
+    FrontProgram game(m_programs.Path(), L"game.exe");
+    ASSERT_TRUE(game.Started());
+    EXPECT_TRUE(Shows(kGames)) << "the first of two profiles naming it";
+    EXPECT_EQ(Status().state[2], device::kModeDisabled) << "its button masks too";
+
+    FrontProgram plain(m_programs.Path(), L"plain.exe");
+    ASSERT_TRUE(plain.Started());
+    EXPECT_TRUE(Shows(kOffice)) << "named by nobody: the hand's choice";
+    EXPECT_EQ(Status().state[2], device::kModeNative);
+
+    FrontProgram tool(m_programs.Path(), L"tool.exe");
+    ASSERT_TRUE(tool.Started());
+    EXPECT_TRUE(Shows(kGames2));
+    game.Front();
+    EXPECT_TRUE(Shows(kGames));
+
+    const Stored stored = ReadStore();
+    EXPECT_EQ(stored.currentId, L"ID_PROFILE_1") << "a switch writes nothing to the store";
+}
+
+// A slider moved and not saved goes with its profile when a program takes the mouse to
+// another one, and comes back with it; nothing is written to the store.
+TEST_F(FollowingTheForeground, AnUnsavedMoveStaysWithTheProfileItWasMadeOn) {
+    SendMessageW(PageItem(IDC_SLIDER_CPI), TBM_SETPOS, TRUE, 0);
+    FrontProgram game(m_programs.Path(), L"game.exe");
+    ASSERT_TRUE(game.Started());
+    ASSERT_TRUE(Shows(kGames));
+    EXPECT_EQ(CpiSlider(), kGames);
+
+    FrontProgram plain(m_programs.Path(), L"plain.exe");
+    ASSERT_TRUE(plain.Started());
+    EXPECT_TRUE(WaitUntil([&] { return Status().state[5] == device::EncodeIndex(0); }))
+        << "Office comes back with the move";
+    EXPECT_EQ(CpiSlider(), 0);
+    const Stored stored = ReadStore();
+    ASSERT_NE(stored.profiles.FindProfile(L"ID_PROFILE_1"), nullptr);
+    EXPECT_EQ(stored.profiles.FindProfile(L"ID_PROFILE_1")->m_cpi1, kOffice);
+}
+
+TEST_F(FollowingTheForeground, AProgramEndingInFrontBringsBackTheHandsChoice) {
+    FrontProgram game(m_programs.Path(), L"game.exe");
+    ASSERT_TRUE(game.Started());
+    ASSERT_TRUE(Shows(kGames));
+    game.End();
+    EXPECT_TRUE(Shows(kOffice));
+}
+
+TEST_F(FollowingTheForeground, AProfileDeletedWhileItsProgramIsInFrontGivesWayToTheNext) {
+    FrontProgram game(m_programs.Path(), L"game.exe");
+    ASSERT_TRUE(game.Started());
+    ASSERT_TRUE(Shows(kGames));
+    // Deleted in the host's list (where it is selected) without the host coming to the front.
+    Click(GetDlgItem(m_host, IDC_BTN_DELETE_PROFILE));
+    ASSERT_EQ(HostProfileCount(), 2);
+
+    FrontProgram plain(m_programs.Path(), L"plain.exe");
+    ASSERT_TRUE(plain.Started());
+    game.Front();
+    EXPECT_TRUE(WaitUntil([&] { return Status().state[5] == device::EncodeIndex(kGames2); }))
+        << "Games 2 is now the first naming game.exe";
+}
+
 // The exit question of this host process, or null.
 HWND FindQuestion(DWORD processId) {
     struct Search {

@@ -83,6 +83,7 @@ Model MakeSource() {
     profile.m_reportRate = 3;
     profile.m_ledIntensity1 = 4;
     profile.m_ledIntensity2 = 0;
+    profile.m_programs = {L"game.exe", L"Ärger Spiel.exe"};
     model.profiles.Append(profile);
     return model;
 }
@@ -116,6 +117,7 @@ TEST(ProfileFile, RoundTripKeepsEveryField) {
     EXPECT_EQ(to->m_reportRate, from.m_reportRate);
     EXPECT_EQ(to->m_ledIntensity1, from.m_ledIntensity1);
     EXPECT_EQ(to->m_ledIntensity2, from.m_ledIntensity2);
+    EXPECT_EQ(to->m_programs, from.m_programs);
     EXPECT_EQ(to->m_buttonAction[1], L"ACTION_ITEM_MIDDLE_BUTTON");
     EXPECT_EQ(to->m_buttonAction[4], L"");
 

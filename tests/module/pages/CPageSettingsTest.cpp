@@ -38,10 +38,76 @@ protected:
         m_page.reset();
         ForgetLanguage();
     }
+    // The field or list itself, inside the scroll frame that took its place on the page.
+    HWND Inner(int id, const wchar_t* className) const {
+        struct Search {
+            int id;
+            const wchar_t* className;
+            HWND found;
+        } search = {id, className, nullptr};
+        EnumChildWindows(
+            m_page->m_hWnd,
+            [](HWND child, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                wchar_t name[32] = {};
+                GetClassNameW(child, name, 32);
+                if (GetDlgCtrlID(child) == s->id && _wcsicmp(name, s->className) == 0) {
+                    s->found = child;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
     std::wstring Text(int id) const {
         return CWnd::FromHandle(::GetDlgItem(m_page->m_hWnd, id))->GetWindowText();
     }
 };
+
+// The program list as the module window drives it and as a user edits it with the buttons.
+TEST_F(SettingsPage, ProgramsAreTypedInOnceEachAndRemovedBySelection) {
+    m_page->SetPrograms({L"game.exe"});
+    const HWND edit = Inner(IDC_EDIT_PROGRAM, L"Edit");
+    const HWND list = Inner(IDC_LIST_PROGRAMS, L"ListBox");
+    // What a click on the button sends (the pointer stays off the page).
+    auto clickButton = [&](int id) {
+        ::SendMessageW(m_page->m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(m_page->m_hWnd, id)));
+    };
+    const struct {
+        const wchar_t* typed;
+        std::size_t count;
+        const wchar_t* leftInField;
+    } typing[] = {
+        {L"  Tool.exe ", 2, L""},      // trimmed
+        {L"GAME.EXE", 2, L"GAME.EXE"}, // listed already, whatever the case: stays to be fixed
+        {L"   ", 2, L"   "},           // nothing to add
+        {L"Ärger.exe", 3, L""},
+    };
+    for (const auto& t : typing) {
+        ::SetWindowTextW(edit, t.typed);
+        clickButton(IDC_BTN_ADD_PROGRAM);
+        EXPECT_EQ(m_page->Programs().size(), t.count)
+            << testing::PrintToString(std::wstring(t.typed));
+        EXPECT_EQ(CWnd::FromHandle(edit)->GetWindowText(), t.leftInField);
+    }
+    EXPECT_EQ(m_page->Programs(),
+              (std::vector<std::wstring>{L"game.exe", L"Tool.exe", L"Ärger.exe"}));
+
+    ::SendMessageW(list, LB_SETCURSEL, 1, 0);
+    clickButton(IDC_BTN_REMOVE_PROGRAM);
+    EXPECT_EQ(m_page->Programs(), (std::vector<std::wstring>{L"game.exe", L"Ärger.exe"}));
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 1) << "the next one is selected";
+    clickButton(IDC_BTN_REMOVE_PROGRAM);
+    clickButton(IDC_BTN_REMOVE_PROGRAM);
+    clickButton(IDC_BTN_REMOVE_PROGRAM); // nothing left to remove
+    EXPECT_TRUE(m_page->Programs().empty());
+
+    m_page->SetPrograms({L"a.exe"});
+    EXPECT_EQ(m_page->Programs(), std::vector<std::wstring>{L"a.exe"})
+        << "a new profile replaces the list";
+}
 
 TEST_F(SettingsPage, SlidersClampWhatTheyAreGivenAndReadItBack) {
     struct Case {

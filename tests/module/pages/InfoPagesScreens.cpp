@@ -62,6 +62,7 @@ bool ShootSettings(CWnd& host, const std::wstring& path) {
     page.CpiSlider().SetValue(2);
     page.ReportRateSlider().SetRange(0, 3);
     page.ReportRateSlider().SetValue(3);
+    page.SetPrograms({L"game.exe", L"Editor.EXE", L"a program with a long file name.exe"});
     page.ShowWindow(SW_SHOW);
     Pump(20);
     return SaveScreenshot(page, path);

@@ -124,4 +124,41 @@ TEST(CProfileVireo, AMissingSlotFailsToLoadAndClearsOnlyTheName) {
     EXPECT_EQ(record.m_id, L"ID_PROFILE_1");
 }
 
+// The program list is stored as values of their own beside the old ones: a profile that never
+// had programs keeps its slot exactly as before, and an emptied list stays empty.
+TEST(CProfileVireo, StoresItsProgramsAsNewValuesOnlyOnceItHasHadAny) {
+    auto profiles = NewStore();
+    CProfileVireo record = CProfileVireo::MakeStandard(L"ID_PROFILE_5", L"Games");
+    record.Save(*profiles, 0);
+    EXPECT_EQ(profiles->OpenKey(L"Profile0")->ValueCount(), 17u);
+
+    const std::wstring longName = std::wstring(250, L'x') + L".exe";
+    record.m_programs = {L"game.exe", longName};
+    record.Save(*profiles, 0);
+    auto slot = profiles->OpenKey(L"Profile0");
+    EXPECT_EQ(slot->ReadDword(L"ProgramCount"), 2u);
+    EXPECT_EQ(slot->ReadString(L"Program1", 300), longName);
+    CProfileVireo loaded;
+    ASSERT_TRUE(loaded.Load(*profiles, 0));
+    EXPECT_EQ(loaded.m_programs, record.m_programs);
+
+    record.m_programs.clear();
+    record.Save(*profiles, 0);
+    ASSERT_TRUE(loaded.Load(*profiles, 0));
+    EXPECT_TRUE(loaded.m_programs.empty());
+}
+
+TEST(CProfileVireo, LoadsTheProgramValuesPresentUpToTheCount) {
+    auto profiles = NewStore();
+    auto slot = profiles->CreateKey(L"Profile0");
+    slot->WriteString(L"Name", L"A");
+    slot->WriteDword(L"ProgramCount", 0xFFFFFFFFu);
+    slot->WriteString(L"Program0", L"a.exe");
+    slot->WriteString(L"Program2", L"c.exe");
+    slot->WriteDword(L"Program3", 4); // damaged: not a text
+    CProfileVireo loaded;
+    ASSERT_TRUE(loaded.Load(*profiles, 0));
+    EXPECT_EQ(loaded.m_programs, (std::vector<std::wstring>{L"a.exe", L"c.exe"}));
+}
+
 } // namespace
