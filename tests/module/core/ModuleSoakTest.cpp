@@ -127,25 +127,38 @@ struct ProcessCounts {
     DWORD windows = 0; // USER objects the process owns that every system can count
 };
 
-// The process's entry in the system's process list: its handle count, for systems whose
-// GetProcessHandleCount answers 0 for every process.
-DWORD HandlesFromProcessList(DWORD processId) {
+// The process's entries in the system's handle list, for systems whose GetProcessHandleCount
+// answers 0 for every process.
+DWORD HandlesFromHandleList(DWORD processId) {
+    struct Entry {
+        ULONG ownerPid;
+        BYTE objectType;
+        BYTE flags;
+        USHORT value;
+        PVOID object;
+        ULONG access;
+    };
+    struct List {
+        ULONG count;
+        Entry entries[1];
+    };
+    constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+    constexpr NTSTATUS kTooSmall = static_cast<NTSTATUS>(0xC0000004L);
     std::vector<BYTE> buffer(1 << 20);
     ULONG length = 0;
-    while (NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
-                                    static_cast<ULONG>(buffer.size()), &length) != 0) {
-        if (buffer.size() >= (64u << 20))
-            return 0;
+    NTSTATUS status;
+    while ((status = NtQuerySystemInformation(kSystemHandleInformation, buffer.data(),
+                                              static_cast<ULONG>(buffer.size()), &length)) ==
+               kTooSmall &&
+           buffer.size() < (256u << 20))
         buffer.resize(buffer.size() * 2);
-    }
-    for (std::size_t offset = 0;;) {
-        const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&buffer[offset]);
-        if (reinterpret_cast<DWORD_PTR>(entry->UniqueProcessId) == processId)
-            return entry->HandleCount;
-        if (entry->NextEntryOffset == 0)
-            return 0;
-        offset += entry->NextEntryOffset;
-    }
+    if (status != 0)
+        return 0;
+    const auto* list = reinterpret_cast<const List*>(buffer.data());
+    DWORD count = 0;
+    for (ULONG i = 0; i < list->count; ++i)
+        count += list->entries[i].ownerPid == processId;
+    return count;
 }
 
 BOOL CALLBACK CountChild(HWND, LPARAM data) {
@@ -168,7 +181,7 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
 ProcessCounts ReadCounts(HANDLE process, DWORD processId) {
     ProcessCounts counts;
     if (!GetProcessHandleCount(process, &counts.handles) || counts.handles == 0)
-        counts.handles = HandlesFromProcessList(processId);
+        counts.handles = HandlesFromHandleList(processId);
     counts.gdi = GetGuiResources(process, GR_GDIOBJECTS);
     counts.user = GetGuiResources(process, GR_USEROBJECTS);
     std::pair<DWORD, DWORD> windows = {processId, 0};
@@ -277,6 +290,7 @@ Fit FitLine(const std::vector<double>& t, const std::vector<double>& y) {
 class ModuleSoak : public ModuleEndToEnd {
 protected:
     static constexpr int kProfiles = 3;
+    static constexpr int kOperations = 10;
     const wchar_t* m_macroId = L"ID_ACTION_9";
 
     // Three profiles, button 4 typing the macro key in each.
@@ -351,10 +365,100 @@ protected:
     bool Drained() {
         return WaitUntil([&] { return Status().queued == 0; });
     }
+
+    // What the run drives and what it found.
+    HWND m_profileList = nullptr;
+    HWND m_languages = nullptr;
+    int m_languageCount = 0;
+    int m_cpiShown = 1;
+    bool m_shown = false;
+    int m_saves = 0;
+    int m_operations = 0;
+    int m_missedMacros = 0;
+    DWORD m_slowestMacroMs = 0;
+    StoreImage m_lastSaved;
+
+    void Save() {
+        ClickModule(IDC_BTN_SAVE);
+        m_lastSaved = ReadStoreImage();
+        ++m_saves;
+    }
+
+    // Operation `step` of the round, each kind in turn.
+    void Operate(int step) {
+        const int round = step / kOperations;
+        switch (step % kOperations) {
+        case 0: // profile switch in the host
+            SelectInHost(m_profileList, IDC_LIST_PROFILE, round % kProfiles, LB_SETCURSEL,
+                         LBN_SELCHANGE);
+            m_cpiShown = CpiSlider();
+            break;
+        case 1: // button page: button 5 on or off
+            ClickModule(IDC_RADIO_PAGE1);
+            Click(PageItem(IDC_CHECK_BUTTON5));
+            break;
+        case 2: // settings page: another CPI level
+            ClickModule(IDC_RADIO_PAGE2);
+            m_cpiShown = (m_cpiShown + 1) % 4;
+            SendMessageW(PageItem(IDC_SLIDER_CPI), TBM_SETPOS, TRUE, m_cpiShown);
+            break;
+        case 3: // statistics page: counting on or off
+            ClickModule(IDC_RADIO_PAGE3);
+            Click(PageItem(IDC_BTN_START_STOP));
+            break;
+        case 4: { // Save, and the level it took into the store
+            Save();
+            const Stored stored = ReadStore();
+            const CProfileVireo* current = stored.profiles.FindProfile(stored.currentId);
+            ASSERT_NE(current, nullptr) << "Save " << m_saves;
+            EXPECT_EQ(static_cast<int>(current->m_cpi1), m_cpiShown) << "Save " << m_saves;
+            break;
+        }
+        case 5: // an unsaved move, dropped by Restore
+            ClickModule(IDC_RADIO_PAGE2);
+            SendMessageW(PageItem(IDC_SLIDER_CPI), TBM_SETPOS, TRUE, (m_cpiShown + 2) % 4);
+            ClickModule(IDC_BTN_RESTORE);
+            EXPECT_EQ(CpiSlider(), m_cpiShown) << "Restore after Save " << m_saves;
+            break;
+        case 6: // language switch in the host
+            SelectInHost(m_languages, IDC_COMBO_LANGUAGE, round % m_languageCount, CB_SETCURSEL,
+                         CBN_SELCHANGE);
+            break;
+        case 7: // tab switches
+            for (int page : {IDC_RADIO_PAGE3, IDC_RADIO_PAGE1, IDC_RADIO_PAGE2})
+                ClickModule(page);
+            break;
+        case 8: // window shown or hidden
+            m_shown ? HideHost() : ShowHost();
+            m_shown = !m_shown;
+            break;
+        case 9: // Save again, so the run ends on a saved state more often
+            Save();
+            break;
+        }
+        ++m_operations;
+    }
+
+    // One macro at a time: the next click only once this one's keys arrived.
+    void ClickButton4(ReportPacer& pacer, const KeyboardHookRecorder& keys, int step) {
+        const auto asked = std::chrono::steady_clock::now();
+        const std::size_t seen = keys.Keys({kMacroKey}).size();
+        const int click = pacer.Click();
+        if (!WaitUntil([&] { return pacer.Clicks() >= click; }) ||
+            !keys.WaitForKeys({kMacroKey}, seen + 2, std::chrono::seconds(10))) {
+            ++m_missedMacros;
+            std::printf("click after operation %d (step %d): no macro within 10 s\n",
+                        step % kOperations, step);
+        }
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - asked);
+        m_slowestMacroMs = std::max(m_slowestMacroMs, static_cast<DWORD>(took.count()));
+    }
 };
 
 TEST_F(ModuleSoak, HoldsUnderReportsAndWindowWorkWithNothingLostOrLeftOver) {
     const DWORD seconds = SoakSeconds();
+    ASSERT_GE(seconds, 60u) << "the memory slope needs samples over at least a minute";
     ASSERT_NO_FATAL_FAILURE(PrepareStore());
     HostProcess host;
     ASSERT_NO_FATAL_FAILURE(StartHost(host));
@@ -363,18 +467,38 @@ TEST_F(ModuleSoak, HoldsUnderReportsAndWindowWorkWithNothingLostOrLeftOver) {
     ASSERT_NO_FATAL_FAILURE(MouseReports({0, 0, 0, device::kModeKeypressMacro, 0, 0x01, 0x08}));
     ASSERT_TRUE(simmouse::AnnounceInterface(m_host, true));
     ASSERT_TRUE(WaitUntil([&] { return Reports(device::kCommandWriteSettings) == 2; }));
-    const HWND profileList = HostList(IDC_LIST_PROFILE);
-    const HWND languages = HostCombo(IDC_COMBO_LANGUAGE);
+    m_profileList = HostList(IDC_LIST_PROFILE);
+    m_languages = HostCombo(IDC_COMBO_LANGUAGE);
     ASSERT_EQ(HostProfileCount(), kProfiles);
-    ASSERT_NE(languages, nullptr);
-    const int languageCount = static_cast<int>(SendMessageW(languages, CB_GETCOUNT, 0, 0));
-    ASSERT_GT(languageCount, 1);
-
-    ShowEveryWindow();
-    const ProcessCounts before = ReadCounts(host.Handle(), host.Id());
-
+    ASSERT_NE(m_languages, nullptr);
+    m_languageCount = static_cast<int>(SendMessageW(m_languages, CB_GETCOUNT, 0, 0));
+    ASSERT_GT(m_languageCount, 1);
     KeyboardHookRecorder keys;
     ASSERT_TRUE(keys.Installed());
+
+    // A warm-up under load: what the first of each operation, or the first contention on a
+    // lock, creates for good is there before the start is counted. Start and end are counted
+    // alike: the reports stopped and read, the same windows shown.
+    int step = 0;
+    unsigned long long sent = 0;
+    int clicks = 0;
+    {
+        ReportPacer warmUp(m_mouse);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kSampleMs);
+        for (; step < kOperations || std::chrono::steady_clock::now() < until; ++step) {
+            ASSERT_NO_FATAL_FAILURE(Operate(step));
+            ClickButton4(warmUp, keys, step);
+        }
+        warmUp.Stop();
+        sent += warmUp.Sent();
+        clicks += warmUp.Clicks();
+        EXPECT_FALSE(warmUp.Failed()) << "an injection failed";
+    }
+    ASSERT_TRUE(Drained());
+    ShowEveryWindow();
+    m_shown = false;
+    const ProcessCounts before = ReadCounts(host.Handle(), host.Id());
+
     ReportPacer pacer(m_mouse);
     const auto start = std::chrono::steady_clock::now();
     auto elapsedMs = [&] {
@@ -383,88 +507,21 @@ TEST_F(ModuleSoak, HoldsUnderReportsAndWindowWorkWithNothingLostOrLeftOver) {
                                       .count());
     };
     std::vector<double> sampleTimes, samples;
-    StoreImage lastSaved;
-    int saves = 0, missedMacros = 0, operations = 0;
-    DWORD slowestMacroMs = 0;
-    int cpiShown = 1;
-    bool shown = false;
-    for (int step = 0; elapsedMs() < seconds * 1000; ++step) {
+    std::vector<DWORD> handleSamples;
+    for (; elapsedMs() < seconds * 1000; ++step) {
         if (elapsedMs() >= sampleTimes.size() * kSampleMs) {
             sampleTimes.push_back(elapsedMs() / 1000.0);
             samples.push_back(static_cast<double>(PrivateBytes(host.Handle())));
+            handleSamples.push_back(ReadCounts(host.Handle(), host.Id()).handles);
         }
         ASSERT_EQ(host.ExitCode(), STILL_ACTIVE) << "the host ended during the run";
-        switch (step % 10) {
-        case 0: // profile switch in the host
-            SelectInHost(profileList, IDC_LIST_PROFILE, (step / 10) % kProfiles, LB_SETCURSEL,
-                         LBN_SELCHANGE);
-            cpiShown = CpiSlider();
-            break;
-        case 1: // button page: button 5 on or off
-            ClickModule(IDC_RADIO_PAGE1);
-            Click(PageItem(IDC_CHECK_BUTTON5));
-            break;
-        case 2: // settings page: another CPI level
-            ClickModule(IDC_RADIO_PAGE2);
-            cpiShown = (cpiShown + 1) % 4;
-            SendMessageW(PageItem(IDC_SLIDER_CPI), TBM_SETPOS, TRUE, cpiShown);
-            break;
-        case 3: // statistics page: counting on or off
-            ClickModule(IDC_RADIO_PAGE3);
-            Click(PageItem(IDC_BTN_START_STOP));
-            break;
-        case 4: { // Save, and what it left in the store
-            ClickModule(IDC_BTN_SAVE);
-            lastSaved = ReadStoreImage();
-            ++saves;
-            const Stored stored = ReadStore();
-            const CProfileVireo* current = stored.profiles.FindProfile(stored.currentId);
-            ASSERT_NE(current, nullptr);
-            EXPECT_EQ(static_cast<int>(current->m_cpi1), cpiShown) << "Save " << saves;
-            break;
-        }
-        case 5: // an unsaved move, dropped by Restore
-            ClickModule(IDC_RADIO_PAGE2);
-            SendMessageW(PageItem(IDC_SLIDER_CPI), TBM_SETPOS, TRUE, (cpiShown + 2) % 4);
-            ClickModule(IDC_BTN_RESTORE);
-            EXPECT_EQ(CpiSlider(), cpiShown) << "Restore after Save " << saves;
-            break;
-        case 6: // language switch in the host
-            SelectInHost(languages, IDC_COMBO_LANGUAGE, (step / 10) % languageCount, CB_SETCURSEL,
-                         CBN_SELCHANGE);
-            break;
-        case 7: // tab switches
-            for (int page : {IDC_RADIO_PAGE3, IDC_RADIO_PAGE1, IDC_RADIO_PAGE2})
-                ClickModule(page);
-            break;
-        case 8: // window shown or hidden
-            shown ? HideHost() : ShowHost();
-            shown = !shown;
-            break;
-        case 9: // Save again, so the run ends on a saved state more often
-            ClickModule(IDC_BTN_SAVE);
-            lastSaved = ReadStoreImage();
-            ++saves;
-            break;
-        }
-        ++operations;
-        // One macro at a time: the next click only once this one's keys arrived.
-        const std::size_t seen = keys.Keys({kMacroKey}).size();
-        const DWORD asked = elapsedMs();
-        const int click = pacer.Click();
-        if (!WaitUntil([&] { return pacer.Clicks() >= click; }) ||
-            !keys.WaitForKeys({kMacroKey}, seen + 2, std::chrono::seconds(10))) {
-            ++missedMacros;
-            std::printf("click %d after operation %d at %lu ms: no macro within 10 s\n", click,
-                        step % 10, static_cast<unsigned long>(asked));
-        }
-        slowestMacroMs = std::max(slowestMacroMs, elapsedMs() - asked);
+        ASSERT_NO_FATAL_FAILURE(Operate(step));
+        ClickButton4(pacer, keys, step);
     }
     pacer.Stop();
-    // The last operation may not have been a Save: end on one.
-    ClickModule(IDC_BTN_SAVE);
-    lastSaved = ReadStoreImage();
-    ++saves;
+    sent += pacer.Sent();
+    clicks += pacer.Clicks();
+    Save(); // the run ends on a Save whatever came last
     ASSERT_TRUE(Drained());
     const SimMouseStatus status = Status();
     const std::size_t keysSeen = keys.Keys({kMacroKey}).size();
@@ -484,24 +541,27 @@ TEST_F(ModuleSoak, HoldsUnderReportsAndWindowWorkWithNothingLostOrLeftOver) {
                                 sampleTimes.end());
     const std::vector<double> y(samples.begin() + static_cast<std::ptrdiff_t>(half), samples.end());
     const Fit fit = FitLine(t, y);
+    const double halfSeconds = t.empty() ? 0 : t.back() - t.front();
+    const double growth = std::fabs(fit.slope) * halfSeconds;
 
-    std::printf("soak: %lu s, %llu reports sent (%u delivered, %u dropped), %d operations, "
-                "%d Saves\n",
-                static_cast<unsigned long>(seconds), pacer.Sent(), status.recordsDelivered,
-                status.recordsDropped, operations, saves);
+    std::printf("soak: %lu s after a %lu s warm-up, %llu reports sent (%u delivered, %u "
+                "dropped), %d operations, %d Saves\n",
+                static_cast<unsigned long>(seconds), kSampleMs / 1000, sent,
+                status.recordsDelivered, status.recordsDropped, m_operations, m_saves);
     std::printf("macros: %d clicks of button 4, %zu key events seen (%zu macros run), %d "
                 "missed, slowest %lu ms from click to keys\n",
-                pacer.Clicks(), keysSeen, keysSeen / 2, missedMacros,
-                static_cast<unsigned long>(slowestMacroMs));
+                clicks, keysSeen, keysSeen / 2, m_missedMacros,
+                static_cast<unsigned long>(m_slowestMacroMs));
     std::printf("counts start/end: handles %lu/%lu, threads %lu/%lu, GDI %lu/%lu, USER "
                 "%lu/%lu, windows %lu/%lu\n",
                 before.handles, after.handles, before.threads, after.threads, before.gdi, after.gdi,
                 before.user, after.user, before.windows, after.windows);
-    std::printf("private bytes every %lu s:", kSampleMs / 1000);
+    std::printf("handles every %lu s:", kSampleMs / 1000);
+    for (DWORD sample : handleSamples)
+        std::printf(" %lu", sample);
+    std::printf("\nprivate bytes every %lu s:", kSampleMs / 1000);
     for (double sample : samples)
         std::printf(" %.0f", sample);
-    const double halfSeconds = t.empty() ? 0 : t.back() - t.front();
-    const double growth = std::fabs(fit.slope) * halfSeconds;
     std::printf("\nsecond half (%zu samples): slope %.1f bytes/s, standard error %.1f bytes/s, "
                 "rise over the half %.0f bytes\n",
                 y.size(), fit.slope, fit.slopeError, growth);
@@ -510,10 +570,10 @@ TEST_F(ModuleSoak, HoldsUnderReportsAndWindowWorkWithNothingLostOrLeftOver) {
     EXPECT_EQ(host.ExitCode(), 0u);
     EXPECT_FALSE(pacer.Failed()) << "an injection failed";
     EXPECT_EQ(status.recordsDropped, 0u);
-    EXPECT_EQ(keysSeen, 2 * static_cast<std::size_t>(pacer.Clicks()))
+    EXPECT_EQ(keysSeen, 2 * static_cast<std::size_t>(clicks))
         << "every click of button 4 ran its macro";
-    EXPECT_EQ(missedMacros, 0);
-    EXPECT_TRUE(final == lastSaved) << "the store holds what the last Save wrote";
+    EXPECT_EQ(m_missedMacros, 0);
+    EXPECT_TRUE(final == m_lastSaved) << "the store holds what the last Save wrote";
     EXPECT_EQ(after.handles, before.handles);
     EXPECT_EQ(after.threads, before.threads);
     EXPECT_EQ(after.gdi, before.gdi);
