@@ -376,9 +376,8 @@ void CDlgMain::RequestSave() {
                    reinterpret_cast<LPARAM>(m_btnSave.GetSafeHwnd()));
 }
 
-void CDlgMain::PostStatUpdate(int counter, int count) {
-    if (HWND page = m_pageStatistics.GetSafeHwnd())
-        ::PostMessageW(page, WM_STAT_UPDATE, static_cast<WPARAM>(counter), count);
+void CDlgMain::PostStatUpdate(int, int) {
+    m_pageStatistics.RequestRefresh();
 }
 
 const wchar_t* CDlgMain::CopyProfile() {

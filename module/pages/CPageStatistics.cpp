@@ -106,12 +106,13 @@ LRESULT CPageStatistics::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         OnSkinHover(static_cast<BOOL>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_STAT_UPDATE:
+        m_refreshPosted = false;
         RefreshStatistics();
         return 0;
     case WM_SHOWWINDOW:
         // Counts that changed while hidden are shown once the page is up.
         if (wParam)
-            PostMessage(WM_STAT_UPDATE, static_cast<WPARAM>(-2), -1);
+            RequestRefresh();
         break;
     case WM_DESTROY:
         m_timer.Stop();
@@ -146,6 +147,14 @@ void CPageStatistics::OnStartStop() {
     }
     CaptionStartStop();
     RefreshStatistics();
+}
+
+void CPageStatistics::RequestRefresh() {
+    HWND page = GetSafeHwnd();
+    if (!page || m_refreshPosted.exchange(true))
+        return;
+    if (!::PostMessageW(page, WM_STAT_UPDATE, static_cast<WPARAM>(-2), -1))
+        m_refreshPosted = false;
 }
 
 void CPageStatistics::RefreshStatistics() {

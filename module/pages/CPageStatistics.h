@@ -14,6 +14,7 @@
 #include "skin/CSkinTimer.h"
 
 #include <array>
+#include <atomic>
 
 // A counter changed (wParam counter index, lParam new count; both ignored): show the counts.
 constexpr UINT WM_STAT_UPDATE = WM_USER + 103;
@@ -35,6 +36,9 @@ public:
 
     // Reads the counters and shows them: scale ends, labels, each row's text and colour.
     void RefreshStatistics();
+    // Any thread: a refresh comes from the page's message loop. One waits at most, as each
+    // reads every counter: a flood of counted clicks must not flood the loop.
+    void RequestRefresh();
     bool IsRunning() const { return m_running != 0; }
 
 protected:
@@ -64,4 +68,5 @@ private:
     CSkinTimer m_timer;
     CSkinButton m_btnStartStop;
     int m_running = 0;
+    std::atomic<bool> m_refreshPosted{false};
 };

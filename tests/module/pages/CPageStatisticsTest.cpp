@@ -205,6 +205,25 @@ TEST_F(StatisticsPage, CountsAreShownWhenTheyChangeAndWhenThePageComesBack) {
     EXPECT_EQ(Text(IDC_STATIC_MAX_COUNT), L"7");
 }
 
+// A flood of counted clicks: one refresh waits at a time and shows the last counts.
+TEST_F(StatisticsPage, RefreshRequestsWaitAsOneMessage) {
+    for (int i = 1; i <= 1000; ++i) {
+        m_counts = {i, 0, 0, 0, 0};
+        m_page->RequestRefresh();
+    }
+    int waiting = 0;
+    MSG msg;
+    while (PeekMessageW(&msg, m_page->GetSafeHwnd(), WM_STAT_UPDATE, WM_STAT_UPDATE, PM_REMOVE)) {
+        ++waiting;
+        DispatchMessageW(&msg);
+    }
+    EXPECT_EQ(waiting, 1);
+    EXPECT_EQ(Text(IDC_INDICATOR_BUTTON1), L"Left Button - 1000");
+    m_page->RequestRefresh(); // handled: the next request posts again
+    EXPECT_TRUE(
+        PeekMessageW(&msg, m_page->GetSafeHwnd(), WM_STAT_UPDATE, WM_STAT_UPDATE, PM_NOREMOVE));
+}
+
 TEST_F(StatisticsPage, HoverLinksEachRowWithItsHotSpot) {
     struct Step {
         int from;
