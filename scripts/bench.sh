@@ -138,7 +138,7 @@ function repaint(tab) {
 }
 { value[$1, $2] = $3 }
 END {
-    rate = v("simmouse", "pump_rate"); bare = v("simmouse", "bare_loop_rate")
+    rate = v("simmouse", "pump_rate_alternated"); bare = v("simmouse", "bare_loop_rate")
     row("mouse records through the driver channel (blocks of 32)", sprintf("%.0f records/s", rate),
         sprintf("bare poll + read loop: %.0f records/s", bare),
         sprintf("≥ 50%% of bare (%.0f%%)", bare > 0 ? 100 * rate / bare : 0), verdict(rate >= 0.5 * bare))

@@ -7,6 +7,7 @@
 #include "platform/IDriverDevice.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -27,8 +28,12 @@ public:
     }
     ~BareEventLoop() {
         m_stop = true;
-        if (m_handle)
+        // A request issued just after a cancel would pend for ever: cancel until the loop
+        // has seen the stop.
+        while (m_thread.joinable() && !m_done) {
             m_handle->CancelAll();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         if (m_thread.joinable())
             m_thread.join();
     }
@@ -60,11 +65,13 @@ private:
                     m_onRecord(block.records[i]);
             }
         }
+        m_done = true;
     }
 
     std::shared_ptr<platform::IDriverHandle> m_handle;
     Callback m_onRecord;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_done{false};
     std::thread m_thread;
 };
 
