@@ -3,7 +3,8 @@
 # under Wine with the simulated mouse (the tail figures also with both cores kept busy by two
 # spinning processes of this script's own, as a game would), prints each goal as MET or
 # MISSED, and rewrites the README's performance table between its bench markers.
-# Every program's full output stays in BUILD/bench/. About 6 minutes on a 2-core machine.
+# Every program's full output stays in BUILD/bench/. The benchmarks take about 4 minutes on a
+# 2-core machine (226 s in the run that made the table), plus the build when out of date.
 # Usage: scripts/bench.sh [build-dir]
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
