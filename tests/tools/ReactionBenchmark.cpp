@@ -1,7 +1,9 @@
 // Not a test: how long a click on the simulated mouse takes to become a key event. Prints,
 // for a button release on the simulated mouse, the time until the first key of the assigned
 // macro reaches a low-level keyboard hook (median, p99), and as the baseline measured in the
-// same run, the time from a direct SendInput to the same hook.
+// same run, the time from a direct SendInput to the same hook, and the bare chain: a bare
+// poll + read loop on the driver that sends the key itself when it reads the release.
+// Besides the text, `RESULT name value unit` lines for scripts/bench.sh.
 // Needs the simulated driver: kestrel-sim install first.
 #include "module/actions/BuiltInActions.h"
 #include "module/actions/CActionRunner.h"
@@ -11,6 +13,7 @@
 #include "platform/Win32TickSource.h"
 #include "tests/tools/ReactionTestSupport.h"
 #include "tools/simmouse/SimMouseClient.h"
+#include "tools/simmouse/bench/BareEventLoop.h"
 
 #include <algorithm>
 #include <atomic>
@@ -80,6 +83,14 @@ Summary Summarise(std::vector<double> samples) {
     return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
 }
 
+void SendProbeKey() {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = kProbeKey;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
 double Milliseconds(LONGLONG ticks) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
@@ -133,18 +144,36 @@ int main(int argc, char** argv) {
         Sleep(5);
 
         ResetEvent(g_keySeen);
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_KEYBOARD;
-        input[0].ki.wVk = input[1].ki.wVk = kProbeKey;
-        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
         const LONGLONG sent = Now();
-        SendInput(2, input, sizeof(INPUT));
+        SendProbeKey();
         if (WaitForSingleObject(g_keySeen, 2000) == WAIT_OBJECT_0)
             baseline.push_back(Milliseconds(g_lastKeyDown - sent));
         Sleep(5);
     }
     runner.Close();
     mouse.Detach();
+    driver->Close();
+
+    // The bare chain: the same release read by a bare loop that sends the key at once.
+    std::vector<double> bare;
+    {
+        simmouse::BareEventLoop loop(device::kQuillonDevicePath,
+                                     [](const device::EventRecord& record) {
+                                         if (record.kind != device::kRecordKindReply &&
+                                             record.size >= 1 && record.data[0] == 0)
+                                             SendProbeKey();
+                                     });
+        for (int i = 0; loop.IsOpen() && i < rounds; ++i) {
+            control.Inject(0x08);
+            Sleep(2);
+            ResetEvent(g_keySeen);
+            const LONGLONG released = Now();
+            control.Inject(0x00);
+            if (WaitForSingleObject(g_keySeen, 2000) == WAIT_OBJECT_0)
+                bare.push_back(Milliseconds(g_lastKeyDown - released));
+            Sleep(5);
+        }
+    }
 
     const Summary c = Summarise(click);
     const Summary b = Summarise(baseline);
@@ -154,8 +183,18 @@ int main(int argc, char** argv) {
     std::printf("baseline, SendInput -> the same hook (same run)\n");
     std::printf("  %zu of %d rounds: median %.3f ms, p99 %.3f ms\n", baseline.size(), rounds,
                 b.median, b.p99);
+    const Summary chain = Summarise(bare);
+    std::printf("bare chain, release -> bare poll + read loop -> SendInput -> the same hook\n");
+    std::printf("  %zu of %d rounds: median %.3f ms, p99 %.3f ms\n", bare.size(), rounds,
+                chain.median, chain.p99);
     if (b.median > 0)
         std::printf("ratio of medians: %.1f\n", c.median / b.median);
+    std::printf("RESULT release_to_key_median %.4f ms\nRESULT release_to_key_p99 %.4f ms\n",
+                c.median, c.p99);
+    std::printf("RESULT sendinput_to_hook_median %.4f ms\nRESULT sendinput_to_hook_p99 %.4f ms\n",
+                b.median, b.p99);
+    std::printf("RESULT bare_chain_median %.4f ms\nRESULT bare_chain_p99 %.4f ms\n", chain.median,
+                chain.p99);
     CloseHandle(g_keySeen);
     return 0;
 }

@@ -170,6 +170,8 @@ int RunBenchmark(const std::wstring& pictures, const std::wstring& res, int coun
             systemMs);
     wprintf(L"  ratio skinned / system controls: %.2f; skinned / no pictures: %.2f\n",
             systemMs > 0 ? skinnedMs / systemMs : 0.0, bareMs > 0 ? skinnedMs / bareMs : 0.0);
+    wprintf(L"RESULT gallery_repaint %.4f ms\nRESULT gallery_repaint_system %.4f ms\n", skinnedMs,
+            systemMs);
     if (CSkinListBox* list = skinned.LongList())
         TimeLongList(*list);
     return 0;

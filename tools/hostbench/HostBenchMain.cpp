@@ -193,5 +193,9 @@ int wmain(int argc, wchar_t** argv) {
     wprintf(L"  trivial window program                      %7.1f ms  (%.1fx)\n",
             Median(trivialStarts),
             Median(trivialStarts) > 0 ? Median(hostStarts) / Median(trivialStarts) : 0.0);
+    // For scripts/bench.sh.
+    wprintf(L"RESULT host_repaint %.4f ms\nRESULT host_repaint_system %.4f ms\n", skinned, system);
+    wprintf(L"RESULT host_start %.4f ms\nRESULT trivial_start %.4f ms\n", Median(hostStarts),
+            Median(trivialStarts));
     return 0;
 }

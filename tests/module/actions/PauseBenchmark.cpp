@@ -2,7 +2,9 @@
 // high-resolution pause, for the delays macros use, on a quiet machine, with one core busy
 // and with both busy (a gamer's processor is busy by definition). Samples of both alternate,
 // so both see the same load. Prints the error (measured minus asked) in milliseconds and the
-// processor time each method used per pause.
+// processor time each method used per pause, and a line `RESULT name value ms` per figure for
+// scripts/bench.sh. Usage: pause_benchmark [--quiet]   (--quiet: no busy threads of its own,
+// for a caller that brings its own load)
 #include "platform/Win32HighResolutionPause.h"
 
 #include <windows.h>
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -55,9 +58,12 @@ double Percentile(const std::vector<double>& sorted, double fraction) {
     return sorted[std::min(rank, sorted.size() - 1)];
 }
 
-void Print(const char* name, DWORD delay, Samples samples) {
+void Print(const char* name, const char* condition, DWORD delay, Samples samples) {
     std::vector<double>& errors = samples.errors;
     std::sort(errors.begin(), errors.end());
+    std::printf("RESULT %s_%s_%lums_median %.4f ms\nRESULT %s_%s_%lums_p99 %.4f ms\n", condition,
+                name, delay, Percentile(errors, 0.5), condition, name, delay,
+                Percentile(errors, 0.99));
     std::printf("  %-6s %4lu ms  n=%3zu  median %+7.3f  p99 %+7.3f  max %+7.3f  cpu/pause %.3f\n",
                 name, delay, errors.size(), Percentile(errors, 0.5), Percentile(errors, 0.99),
                 errors.back(), samples.cpu / static_cast<double>(errors.size()));
@@ -87,16 +93,22 @@ private:
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool quietOnly = argc > 1 && std::strcmp(argv[1], "--quiet") == 0;
     platform::Win32HighResolutionPause pause;
     std::printf("pause error in ms (measured - asked), processor ms per pause; "
                 "high-resolution timer: %s\n",
                 pause.HasHighResolutionTimer() ? "yes" : "no, 1 ms timer resolution per pause");
     const struct {
         const char* name;
+        const char* key;
         int busy;
-    } conditions[] = {{"quiet", 0}, {"one core busy", 1}, {"both cores busy", 2}};
+    } conditions[] = {{"quiet", "quiet", 0},
+                      {"one core busy", "one_busy", 1},
+                      {"both cores busy", "both_busy", 2}};
     for (const auto& condition : conditions) {
+        if (quietOnly && condition.busy > 0)
+            break;
         std::printf("\n%s\n", condition.name);
         BusyCores busy(condition.busy);
         for (DWORD delay : {1ul, 5ul, 10ul, 50ul, 100ul}) {
@@ -106,8 +118,8 @@ int main() {
                 Measure(slept, delay, [&] { Sleep(delay); });
                 Measure(paused, delay, [&] { pause.Wait(delay); });
             }
-            Print("Sleep", delay, slept);
-            Print("pause", delay, paused);
+            Print("Sleep", condition.key, delay, slept);
+            Print("pause", condition.key, delay, paused);
         }
     }
     return 0;

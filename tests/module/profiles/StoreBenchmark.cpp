@@ -231,5 +231,11 @@ int main() {
                 ratio, ratio <= 10 ? "met" : "missed");
     std::printf("  against the one-action store's own save after the same change: %.1fx\n",
                 Median(saveOneChanged) / Median(saveOneStoreChanged));
+    // For scripts/bench.sh.
+    std::printf("RESULT save_1000_one_changed %.4f ms\nRESULT save_one_action_store %.4f ms\n",
+                Median(saveOneChanged), Median(saveOneStore));
+    std::printf("RESULT save_1000_new %.4f ms\nRESULT load_1000 %.4f ms\n", save, load);
+    std::printf("RESULT registry_write %.4f us\nRESULT registry_read %.4f us\n", baseline.first,
+                baseline.second);
     return 0;
 }

@@ -2,11 +2,14 @@
 // second through poll + read + dispatch with blocks of 1 and of 32 (quiet and with one core
 // busy), the latency from injecting a button report to OnEvent (median, p99), and the CPU
 // time the idle pump uses. Every time is also given as a ratio to one control request
-// round trip measured in the same run. Needs the driver running (kestrel-sim install).
-// Usage: simmouse-bench [--quick]
+// round trip measured in the same run, and the same throughput and latency of a bare
+// poll + read loop (BareEventLoop.h). Needs the driver running (kestrel-sim install).
+// Besides the text, a line `RESULT name value unit` per figure for scripts/bench.sh.
+// Usage: simmouse-bench [--quick] [--latency]   (--latency: only the latencies)
 #include "module/device/CDeviceVireo.h"
 #include "module/device/CDriverVireo.h"
 #include "tools/simmouse/SimMouseClient.h"
+#include "tools/simmouse/bench/BareEventLoop.h"
 
 #include <windows.h>
 
@@ -14,6 +17,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,6 +46,10 @@ public:
     }
     void OnEvent(const EventRecord* record, int size) override {
         ClassifyRecord(record, size);
+        Note();
+    }
+    // Counts one record; the bare loop calls only this.
+    void Note() {
         m_lastTime.store(Now());
         // Wakes the waiter only when its count is reached: an event per record would cost
         // a wineserver round trip each and measure the benchmark instead of the pump.
@@ -89,7 +97,9 @@ double ProcessCpuSeconds() {
 }
 
 // Records per second through the pump with at most `blockLimit` records per read.
-double Throughput(simmouse::Device& control, int blockLimit, long total, bool busyCore) {
+// `bare`: through BareEventLoop instead of the channel.
+double Throughput(simmouse::Device& control, int blockLimit, long total, bool busyCore,
+                  bool bare = false) {
     control.Reset();
     control.SetBlockLimit(static_cast<std::uint8_t>(blockLimit));
     std::atomic<bool> spinning{busyCore};
@@ -98,9 +108,16 @@ double Throughput(simmouse::Device& control, int blockLimit, long total, bool bu
         while (spinning.load(std::memory_order_relaxed))
             ++sink;
     });
-    auto driver = std::make_shared<CDriverVireo>();
     CountingDevice device;
-    device.Attach(driver, true);
+    std::shared_ptr<CDriverVireo> driver;
+    std::unique_ptr<simmouse::BareEventLoop> loop;
+    if (bare) {
+        loop = std::make_unique<simmouse::BareEventLoop>(
+            device::kQuillonDevicePath, [&device](const device::EventRecord&) { device.Note(); });
+    } else {
+        driver = std::make_shared<CDriverVireo>();
+        device.Attach(driver, true);
+    }
     const long chunk = 2048;
     long injected = 0;
     const double start = Now();
@@ -123,7 +140,9 @@ double Throughput(simmouse::Device& control, int blockLimit, long total, bool bu
     spinner.join();
     SimMouseStatus status = {};
     control.GetStatus(&status);
-    driver->Close();
+    if (driver)
+        driver->Close();
+    loop.reset();
     control.SetBlockLimit(32);
     if (!complete || status.recordsDropped) {
         std::printf("  (incomplete: %ld of %ld records, %u dropped)\n", device.Count(), total,
@@ -183,10 +202,48 @@ void PacedStream(simmouse::Device& control, double rate, double seconds) {
                 complete && !status.recordsDropped ? "[keeps up]" : "[FALLS BEHIND]");
 }
 
+void Result(const char* name, double value, const char* unit) {
+    std::printf("RESULT %s %.4f %s\n", name, value, unit);
+}
+
+// Latency from just before the inject request of one report to its arrival, one report at a
+// time; through the channel or, `bare`, through BareEventLoop.
+std::vector<double> Latencies(simmouse::Device& control, int count, bool bare) {
+    control.Reset();
+    CountingDevice device;
+    std::shared_ptr<CDriverVireo> driver;
+    std::unique_ptr<simmouse::BareEventLoop> loop;
+    if (bare) {
+        loop = std::make_unique<simmouse::BareEventLoop>(
+            device::kQuillonDevicePath, [&device](const device::EventRecord&) { device.Note(); });
+    } else {
+        driver = std::make_shared<CDriverVireo>();
+        device.Attach(driver, true);
+    }
+    Sleep(50);
+    std::vector<double> latencies;
+    latencies.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const long before = device.Count();
+        const double t0 = Now();
+        control.Inject(static_cast<std::uint8_t>(i & 1));
+        if (!device.WaitForCount(before + 1, 5000))
+            break;
+        latencies.push_back(device.LastTime() - t0);
+    }
+    if (driver)
+        driver->Close();
+    return latencies;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    bool quick = false, latencyOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        quick = quick || std::strcmp(argv[i], "--quick") == 0;
+        latencyOnly = latencyOnly || std::strcmp(argv[i], "--latency") == 0;
+    }
     const int latencyCount = quick ? 1000 : 10000;
     const double idleSeconds = quick ? 2.0 : 10.0;
 
@@ -210,58 +267,63 @@ int main(int argc, char** argv) {
     }
     const double request = Percentile(requests, 0.5);
     std::printf("baseline: one control request round trip, median %.3f ms\n", request * 1e3);
+    Result("request_round_trip_median", request * 1e3, "ms");
 
-    const double mouseRate = 1000.0; // a 1,000 Hz mouse
-    struct Run {
-        const char* name;
-        int block;
-        long total;
-        bool busy;
-    } runs[] = {
-        {"blocks of 32", 32, quick ? 20000 : 100000, false},
-        {"blocks of 32, one core busy", 32, quick ? 20000 : 100000, true},
-        {"blocks of 1", 1, quick ? 2000 : 10000, false},
-        {"blocks of 1, one core busy", 1, quick ? 2000 : 10000, true},
-    };
-    for (const Run& run : runs) {
-        const double rate = Throughput(control, run.block, run.total, run.busy);
-        std::printf("throughput, %s: %.0f records/s over %ld records = %.1fx a 1000 Hz mouse "
-                    "(%.2f records per request round trip) %s\n",
-                    run.name, rate, run.total, rate / mouseRate, rate * request,
-                    run.block == 1 ? "(2 requests per record: the floor of a 1-record cycle)"
-                    : rate >= 10 * mouseRate ? "[keeps up with 10x]"
-                                             : "[BELOW 10x]");
+    if (!latencyOnly) {
+        const double mouseRate = 1000.0; // a 1,000 Hz mouse
+        const long flood = quick ? 20000 : 100000;
+        // Alternated, the better of two each, so neither side pays for a warm-up or a
+        // passing load of the machine alone.
+        double bare = 0, pump = 0;
+        for (int round = 0; round < 2; ++round) {
+            bare = std::max(bare, Throughput(control, 32, flood, false, true));
+            pump = std::max(pump, Throughput(control, 32, flood, false));
+        }
+        std::printf("throughput, blocks of 32, the better of two alternated runs: bare poll + read "
+                    "loop %.0f records/s, the pump %.0f records/s (%.0f%%)\n",
+                    bare, pump, bare > 0 ? 100.0 * pump / bare : 0.0);
+        Result("pump_rate_alternated", pump, "records/s");
+        Result("bare_loop_rate", bare, "records/s");
+        struct Run {
+            const char* name;
+            const char* result;
+            int block;
+            long total;
+            bool busy;
+        } runs[] = {
+            {"blocks of 32", "pump_rate", 32, flood, false},
+            {"blocks of 32, one core busy", "pump_rate_one_core_busy", 32, flood, true},
+            {"blocks of 1", "pump_rate_blocks_of_1", 1, quick ? 2000 : 10000, false},
+            {"blocks of 1, one core busy", "pump_rate_blocks_of_1_one_core_busy", 1,
+             quick ? 2000 : 10000, true},
+        };
+        for (const Run& run : runs) {
+            const double rate = Throughput(control, run.block, run.total, run.busy);
+            std::printf("throughput, %s: %.0f records/s over %ld records = %.1fx a 1000 Hz mouse "
+                        "(%.2f records per request round trip) %s\n",
+                        run.name, rate, run.total, rate / mouseRate, rate * request,
+                        run.block == 1 ? "(2 requests per record: the floor of a 1-record cycle)"
+                        : rate >= 10 * mouseRate ? "[keeps up with 10x]"
+                                                 : "[BELOW 10x]");
+            Result(run.result, rate, "records/s");
+        }
+        PacedStream(control, 10000.0, quick ? 3.0 : 10.0);
     }
 
-    PacedStream(control, 10000.0, quick ? 3.0 : 10.0);
-
-    // Latency: one report at a time, from just before the inject request to OnEvent.
-    {
-        control.Reset();
-        auto driver = std::make_shared<CDriverVireo>();
-        CountingDevice device;
-        device.Attach(driver, true);
-        Sleep(50);
-        std::vector<double> latencies;
-        latencies.reserve(static_cast<std::size_t>(latencyCount));
-        for (int i = 0; i < latencyCount; ++i) {
-            const long before = device.Count();
-            const double t0 = Now();
-            control.Inject(static_cast<std::uint8_t>(i & 1));
-            if (!device.WaitForCount(before + 1, 5000))
-                break;
-            latencies.push_back(device.LastTime() - t0);
-        }
-        driver->Close();
+    // Latency, the channel's and the bare loop's, one report at a time.
+    for (bool bare : {false, true}) {
+        const std::vector<double> latencies = Latencies(control, latencyCount, bare);
         const double median = Percentile(latencies, 0.5), p99 = Percentile(latencies, 0.99);
-        std::printf("latency inject -> OnEvent over %zu reports: median %.3f ms (%.2f request "
+        std::printf("latency inject -> %s over %zu reports: median %.3f ms (%.2f request "
                     "round trips), p99 %.3f ms (%.2f), max %.3f ms\n",
-                    latencies.size(), median * 1e3, median / request, p99 * 1e3, p99 / request,
-                    Percentile(latencies, 1.0) * 1e3);
+                    bare ? "bare loop" : "OnEvent", latencies.size(), median * 1e3,
+                    median / request, p99 * 1e3, p99 / request, Percentile(latencies, 1.0) * 1e3);
+        Result(bare ? "bare_latency_median" : "pump_latency_median", median * 1e3, "ms");
+        Result(bare ? "bare_latency_p99" : "pump_latency_p99", p99 * 1e3, "ms");
     }
 
     // Idle: the pump with a poll pending and no events.
-    {
+    if (!latencyOnly) {
         control.Reset();
         auto driver = std::make_shared<CDriverVireo>();
         CountingDevice device;
@@ -274,6 +336,7 @@ int main(int argc, char** argv) {
         std::printf("idle pump: %.3f s CPU over %.1f s with a poll pending (%.3f %% of one "
                     "core)\n",
                     cpu, wall, 100.0 * cpu / wall);
+        Result("idle_pump_cpu", 100.0 * cpu / wall, "%");
     }
     control.Reset();
     return 0;
