@@ -12,6 +12,7 @@
 #include "module/pages/resource.h"
 #include "tests/module/core/ModuleEndToEnd.h"
 #include "tests/platform/KeyboardHookRecorder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -287,8 +288,51 @@ Fit FitLine(const std::vector<double>& t, const std::vector<double>& y) {
     return fit;
 }
 
+// The language files beside the programs, put back as they were: the soak switches languages
+// in the host, which writes the choice into them, and later tests expect the shipped ones.
+class LanguageFilesGuard {
+public:
+    LanguageFilesGuard() {
+        for (const wchar_t* name : {L"l_gearhost.ini", L"l_vireo.ini"}) {
+            const std::wstring path = testing_support::ProgramDir() + L"\\Language\\" + name;
+            m_files.emplace_back(path, Read(path));
+        }
+    }
+    ~LanguageFilesGuard() {
+        for (const auto& file : m_files) {
+            HANDLE out = CreateFileW(file.first.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (out == INVALID_HANDLE_VALUE)
+                continue;
+            DWORD written = 0;
+            WriteFile(out, file.second.data(), static_cast<DWORD>(file.second.size()), &written,
+                      nullptr);
+            CloseHandle(out);
+        }
+    }
+    LanguageFilesGuard(const LanguageFilesGuard&) = delete;
+    LanguageFilesGuard& operator=(const LanguageFilesGuard&) = delete;
+
+private:
+    static std::string Read(const std::wstring& path) {
+        std::string bytes;
+        HANDLE in = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+        if (in == INVALID_HANDLE_VALUE)
+            return bytes;
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(in, buffer, sizeof buffer, &read, nullptr) && read > 0)
+            bytes.append(buffer, read);
+        CloseHandle(in);
+        return bytes;
+    }
+    std::vector<std::pair<std::wstring, std::string>> m_files;
+};
+
 class ModuleSoak : public ModuleEndToEnd {
 protected:
+    LanguageFilesGuard m_languageFiles;
     static constexpr int kProfiles = 3;
     static constexpr int kOperations = 10;
     const wchar_t* m_macroId = L"ID_ACTION_9";
