@@ -9,6 +9,7 @@
 #include "skin/CSkinDialog.h"
 #include "tests/skin/SkinTestSupport.h"
 #include "tests/support/BenchmarkTiming.h"
+#include "tools/gallery/ImageEncoders.h"
 
 #include <windows.h>
 
@@ -98,14 +99,9 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
     bool saved = false;
     {
         Gdiplus::Bitmap picture(bitmap, nullptr);
-        UINT count = 0, size = 0;
-        Gdiplus::GetImageEncodersSize(&count, &size);
-        std::vector<BYTE> buffer(size);
-        auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-        if (size && Gdiplus::GetImageEncoders(count, size, codecs) == Gdiplus::Ok)
-            for (UINT i = 0; i < count; ++i)
-                if (wcscmp(codecs[i].MimeType, L"image/png") == 0)
-                    saved = picture.Save(path.c_str(), &codecs[i].Clsid, nullptr) == Gdiplus::Ok;
+        CLSID png = {};
+        saved = gallery::FindEncoder(L"image/png", &png) &&
+                picture.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
     }
     DeleteObject(bitmap);
     DeleteDC(memoryDc);
