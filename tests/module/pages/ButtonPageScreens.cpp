@@ -5,6 +5,7 @@
 #include "module/actions/BuiltInActions.h"
 #include "module/pages/CPageButtons.h"
 #include "module/pages/resource.h"
+#include "tools/gallery/ImageEncoders.h"
 
 #include <cstdio>
 #include <string>
@@ -49,15 +50,9 @@ bool SavePng(HWND window, const std::wstring& path) {
     bool saved = false;
     {
         Gdiplus::Bitmap picture(bitmap, nullptr);
-        UINT count = 0;
-        UINT size = 0;
-        Gdiplus::GetImageEncodersSize(&count, &size);
-        std::vector<BYTE> buffer(size);
-        auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-        if (size && Gdiplus::GetImageEncoders(count, size, codecs) == Gdiplus::Ok)
-            for (UINT i = 0; i < count; ++i)
-                if (wcscmp(codecs[i].MimeType, L"image/png") == 0)
-                    saved = picture.Save(path.c_str(), &codecs[i].Clsid, nullptr) == Gdiplus::Ok;
+        CLSID png = {};
+        saved = gallery::FindEncoder(L"image/png", &png) &&
+                picture.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
     }
     DeleteObject(bitmap);
     DeleteDC(memoryDc);
