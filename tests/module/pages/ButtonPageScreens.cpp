@@ -69,6 +69,8 @@ int wmain(int argc, wchar_t** argv) {
     wchar_t full[MAX_PATH];
     GetFullPathNameW(target.c_str(), MAX_PATH, full, nullptr);
     target = full;
+    // Whichever picture tool the test run starts first makes the folder.
+    CreateDirectoryW(target.c_str(), nullptr);
     // The pictures are found as .\res\ beside the program.
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
