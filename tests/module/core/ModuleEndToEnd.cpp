@@ -1,6 +1,8 @@
 #include "tests/module/core/ModuleEndToEnd.h"
 
 #include "host/resource.h"
+#include "module/actions/BuiltInActions.h"
+#include "module/actions/CCustomActionList.h"
 #include "module/core/resource.h"
 #include "module/device/CDriverVireo.h"
 #include "module/pages/InfoPagesResource.h"
@@ -8,6 +10,26 @@
 #include <commctrl.h>
 
 const wchar_t kStorePath[] = L"SOFTWARE\\Ardent,Inc.\\vireo";
+
+void StoreOneKeyMacro(platform::IKeyValueStore& root, const wchar_t* id, const wchar_t* name,
+                      std::uint16_t vk, std::uint32_t holdMs) {
+    CCustomActionList actions;
+    AddMissingBuiltInActions(actions);
+    CCustomAction macro(id);
+    macro.m_name = name;
+    macro.SetKind(CCustomAction::kKeypressMacro);
+    MacroStep down;
+    down.type = MacroStep::kKeyboardInput;
+    down.wVk = vk;
+    down.wScan = static_cast<std::uint16_t>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    down.time = holdMs;
+    MacroStep up = down;
+    up.dwFlags = MacroStep::kKeyUp;
+    up.time = 0;
+    macro.m_macro.m_steps = {down, up};
+    actions.AppendAction(macro);
+    actions.SaveAll(&root);
+}
 
 bool WaitUntil(const std::function<bool()>& done, DWORD boundMs) {
     for (DWORD waited = 0;; waited += 20) {

@@ -18,6 +18,11 @@
 
 extern const wchar_t kStorePath[];
 
+// Stores the five built-in actions and a keypress macro `id` that presses vk, holds it for
+// holdMs and lets it go.
+void StoreOneKeyMacro(platform::IKeyValueStore& root, const wchar_t* id, const wchar_t* name,
+                      std::uint16_t vk, std::uint32_t holdMs = 0);
+
 // Polls a condition another process makes true; false when it never does within the bound.
 bool WaitUntil(const std::function<bool()>& done, DWORD boundMs = 30000);
 

@@ -2,8 +2,6 @@
 // the windows, read back from the simulated mouse, the store and the windows. Needs the
 // simulated driver (fixture simmouse) and the desktop.
 #include "host/resource.h"
-#include "module/actions/BuiltInActions.h"
-#include "module/actions/CCustomActionList.h"
 #include "module/core/resource.h"
 #include "module/pages/InfoPagesResource.h"
 #include "module/pages/resource.h"
@@ -129,20 +127,7 @@ TEST_F(ModuleEndToEnd, ClicksOfEnabledButtonsAreCountedAndAMacroTypesWhileTheWin
         auto user = platform::OpenCurrentUserStore();
         ASSERT_TRUE(user);
         auto root = user->CreateKey(kStorePath);
-        CCustomActionList actions;
-        AddMissingBuiltInActions(actions);
-        CCustomAction macro(macroId);
-        macro.m_name = L"Q";
-        macro.SetKind(CCustomAction::kKeypressMacro);
-        MacroStep down;
-        down.type = MacroStep::kKeyboardInput;
-        down.wVk = 'Q';
-        down.wScan = static_cast<std::uint16_t>(MapVirtualKeyW('Q', MAPVK_VK_TO_VSC));
-        MacroStep up = down;
-        up.dwFlags = MacroStep::kKeyUp;
-        macro.m_macro.m_steps = {down, up};
-        actions.AppendAction(macro);
-        actions.SaveAll(root.get());
+        StoreOneKeyMacro(*root, macroId, L"Q", 'Q');
         CProfileList profiles;
         CProfileVireo profile = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Games");
         profile.m_buttonAction[3] = macroId; // button 4
@@ -400,22 +385,7 @@ TEST_P(ExitDuringAMacro, EndsAtOnceAndLeavesNoKeyDown) {
         auto user = platform::OpenCurrentUserStore();
         ASSERT_TRUE(user);
         auto root = user->CreateKey(kStorePath);
-        CCustomActionList actions;
-        AddMissingBuiltInActions(actions);
-        CCustomAction macro(macroId);
-        macro.m_name = L"Hold";
-        macro.SetKind(CCustomAction::kKeypressMacro);
-        MacroStep down;
-        down.type = MacroStep::kKeyboardInput;
-        down.wVk = 'K';
-        down.wScan = static_cast<std::uint16_t>(MapVirtualKeyW('K', MAPVK_VK_TO_VSC));
-        down.time = 60000; // held for a minute
-        MacroStep up = down;
-        up.dwFlags = MacroStep::kKeyUp;
-        up.time = 0;
-        macro.m_macro.m_steps = {down, up};
-        actions.AppendAction(macro);
-        actions.SaveAll(root.get());
+        StoreOneKeyMacro(*root, macroId, L"Hold", 'K', 60000); // held for a minute
         CProfileList profiles;
         CProfileVireo profile = CProfileVireo::MakeStandard(L"ID_PROFILE_1", L"Games");
         profile.m_buttonAction[3] = macroId;

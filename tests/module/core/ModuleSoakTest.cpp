@@ -4,8 +4,6 @@
 // from --soak-seconds=N on the command line or GEARHOST_SOAK_SECONDS (180 when neither).
 #include "host/CTrayIcon.h"
 #include "host/resource.h"
-#include "module/actions/BuiltInActions.h"
-#include "module/actions/CCustomActionList.h"
 #include "module/core/resource.h"
 #include "module/device/CDriverVireo.h"
 #include "module/pages/InfoPagesResource.h"
@@ -342,20 +340,7 @@ protected:
         auto user = platform::OpenCurrentUserStore();
         ASSERT_TRUE(user);
         auto root = user->CreateKey(kStorePath);
-        CCustomActionList actions;
-        AddMissingBuiltInActions(actions);
-        CCustomAction macro(m_macroId);
-        macro.m_name = L"Key";
-        macro.SetKind(CCustomAction::kKeypressMacro);
-        MacroStep down;
-        down.type = MacroStep::kKeyboardInput;
-        down.wVk = static_cast<std::uint16_t>(kMacroKey);
-        down.wScan = static_cast<std::uint16_t>(MapVirtualKeyW(kMacroKey, MAPVK_VK_TO_VSC));
-        MacroStep up = down;
-        up.dwFlags = MacroStep::kKeyUp;
-        macro.m_macro.m_steps = {down, up};
-        actions.AppendAction(macro);
-        actions.SaveAll(root.get());
+        StoreOneKeyMacro(*root, m_macroId, L"Key", static_cast<std::uint16_t>(kMacroKey));
         CProfileList profiles;
         for (int i = 0; i < kProfiles; ++i) {
             CProfileVireo profile = CProfileVireo::MakeStandard(
